@@ -1,0 +1,41 @@
+#include "Connection.h"
+
+#include "DatabaseDriver.h"
+#include "Statement.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+
+#include <atomic>
+
+namespace {
+const QString namePrefix = QStringLiteral("zelkarin-");
+std::atomic<quint64> lastSerial{0};
+} // namespace
+
+std::shared_ptr<Connection> Connection::open(const QString& connectionString) {
+    const QString name = namePrefix + QString::number(++lastSerial);
+    openDatabase(connectionString, name);
+    return std::shared_ptr<Connection>(new Connection(name));
+}
+
+Connection::~Connection() {
+    QSqlDatabase::database(m_name, false).close();
+    QSqlDatabase::removeDatabase(m_name);
+}
+
+Recordset Connection::execute(const Statement& statement) {
+    QSqlQuery query(QSqlDatabase::database(m_name, false));
+    query.setForwardOnly(true);
+    if (!query.exec(statement.text()))
+        throw providerError(query.lastError());
+    return Recordset(shared_from_this(), query);
+}
+
+int Connection::openCount() {
+    int count = 0;
+    for (const QString& name : QSqlDatabase::connectionNames())
+        count += name.startsWith(namePrefix) ? 1 : 0;
+    return count;
+}

@@ -1,0 +1,144 @@
+#include "DatabaseDriver.h"
+
+#include "ConnectionString.h"
+#include "Error.h"
+
+#include <QFileInfo>
+#include <QSqlError>
+
+using zelkarin::Error;
+
+namespace {
+
+// ODBC attribute values in braces survive ';' and '='; a '}' inside is doubled.
+QString odbcValue(const QString& value) {
+    QString braced = value;
+    braced.replace(u'}', QLatin1String("}}"));
+    return u'{' + braced + u'}';
+}
+
+QString odbcText(const QList<std::pair<QString, QString>>& pairs) {
+    QStringList parts;
+    for (const auto& [key, value] : pairs)
+        parts << key + u'=' + value;
+    return parts.join(u';');
+}
+
+void configureSqlServer(QSqlDatabase& db, const ConnectionString& cs) {
+    db.setDatabaseName(freeTdsConnectionText(cs));
+    db.setConnectOptions(QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=%1").arg(LoginTimeoutSeconds));
+}
+
+// Provider=MSDASQL hands every other pair to the ODBC driver manager as it stands.
+void configureOdbc(QSqlDatabase& db, const ConnectionString& cs) {
+    db.setDatabaseName(odbcText(cs.pairsExcept({QStringLiteral("Provider")})));
+    db.setConnectOptions(QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=%1").arg(LoginTimeoutSeconds));
+}
+
+void configurePostgres(QSqlDatabase& db, const ConnectionString& cs) {
+    const QString source = cs.value(QStringLiteral("Data Source"));
+    const qsizetype colon = source.lastIndexOf(u':');
+    if (colon > 0 && !source.contains(u']')) {
+        db.setHostName(source.left(colon));
+        db.setPort(source.mid(colon + 1).toInt());
+    } else {
+        db.setHostName(source);
+    }
+    db.setDatabaseName(cs.value(QStringLiteral("Initial Catalog")));
+    db.setUserName(cs.value(QStringLiteral("User ID")));
+    db.setPassword(cs.value(QStringLiteral("Password")));
+    db.setConnectOptions(QStringLiteral("connect_timeout=%1").arg(LoginTimeoutSeconds));
+}
+
+void configureSqlite(QSqlDatabase& db, const ConnectionString& cs) {
+    const QString path = cs.value(QStringLiteral("Data Source"));
+    // QSQLITE would create an empty file; a missing database is an error like any other.
+    if (!QFileInfo(path).isFile())
+        throw Error(Error::ProviderError, QStringLiteral("The database file \"%1\" does not exist.").arg(path));
+    db.setDatabaseName(path);
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+}
+
+struct Provider {
+    QString prefix;
+    QString driver;
+    void (*configure)(QSqlDatabase&, const ConnectionString&);
+};
+
+const Provider* providerFor(const QString& name) {
+    static const Provider providers[] = {
+        {QStringLiteral("SQLOLEDB"), QStringLiteral("QODBC"), configureSqlServer},
+        {QStringLiteral("MSDASQL"), QStringLiteral("QODBC"), configureOdbc},
+        {QStringLiteral("PostgreSQL"), QStringLiteral("QPSQL"), configurePostgres},
+        {QStringLiteral("SQLite"), QStringLiteral("QSQLITE"), configureSqlite},
+    };
+    for (const Provider& provider : providers)
+        if (name.startsWith(provider.prefix, Qt::CaseInsensitive))
+            return &provider;
+    return nullptr;
+}
+
+} // namespace
+
+Error providerError(const QSqlError& error) {
+    QString text = error.databaseText().trimmed();
+    const QString driverText = error.driverText().trimmed();
+    if (!driverText.isEmpty() && !text.contains(driverText))
+        text = text.isEmpty() ? driverText : driverText + u'\n' + text;
+    return Error(Error::ProviderError, text);
+}
+
+QString freeTdsConnectionText(const ConnectionString& cs) {
+    QString server = cs.value(QStringLiteral("Data Source"));
+    if (server.startsWith(QLatin1String("tcp:"), Qt::CaseInsensitive))
+        server = server.mid(4);
+    QString port = QStringLiteral("1433");
+    const qsizetype comma = server.indexOf(u',');
+    if (comma >= 0) {
+        port = server.mid(comma + 1).trimmed();
+        server = server.left(comma).trimmed();
+    }
+    QList<std::pair<QString, QString>> pairs{
+        {QStringLiteral("DRIVER"), QStringLiteral("{FreeTDS}")},
+        {QStringLiteral("SERVER"), odbcValue(server)},
+    };
+    // A named instance finds its port through the server's browser service.
+    if (!server.contains(u'\\'))
+        pairs.append({QStringLiteral("PORT"), odbcValue(port)});
+    pairs.append({QStringLiteral("DATABASE"), odbcValue(cs.value(QStringLiteral("Initial Catalog")))});
+    pairs.append({QStringLiteral("UID"), odbcValue(cs.value(QStringLiteral("User ID")))});
+    pairs.append({QStringLiteral("PWD"), odbcValue(cs.value(QStringLiteral("Password")))});
+    pairs.append({QStringLiteral("TDS_Version"), QStringLiteral("7.4")});
+    pairs.append({QStringLiteral("ClientCharset"), QStringLiteral("UTF-8")});
+    pairs.append({QStringLiteral("Timeout"), QString::number(LoginTimeoutSeconds)});
+    return odbcText(pairs);
+}
+
+QSqlDatabase openDatabase(const QString& connectionString, const QString& name) {
+    const ConnectionString cs = ConnectionString::parse(connectionString);
+    const QString providerName = cs.value(QStringLiteral("Provider"));
+    const Provider* provider = providerFor(providerName);
+    if (!provider)
+        throw Error(Error::ProviderError,
+                    QStringLiteral("Provider cannot be found. It may not be properly installed. (%1)")
+                        .arg(providerName));
+    if (!QSqlDatabase::isDriverAvailable(provider->driver))
+        throw Error(Error::ProviderError,
+                    QStringLiteral("The Qt SQL driver %1 is not installed.").arg(provider->driver));
+
+    QSqlDatabase db = QSqlDatabase::addDatabase(provider->driver, name);
+    try {
+        provider->configure(db, cs);
+    } catch (...) {
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(name);
+        throw;
+    }
+    if (!db.open()) {
+        const Error error = providerError(db.lastError());
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(name);
+        throw error;
+    }
+    return db;
+}

@@ -1,0 +1,256 @@
+#include "Connections.h"
+#include "DatabaseDriver.h"
+#include "Error.h"
+#include "Statement.h"
+#include "TestDatabase.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTcpServer>
+#include <QTest>
+
+using zelkarin::Error;
+
+namespace {
+
+// Runs a statement on a new connection, the way every window does.
+Recordset run(const Statement& statement) {
+    Connections::OpenConnection();
+    return Connections::Execute(statement);
+}
+
+long errorNumberOf(const std::function<void()>& action, QString* description = nullptr) {
+    try {
+        action();
+    } catch (const Error& error) {
+        if (description)
+            *description = error.description();
+        return error.number();
+    }
+    return 0;
+}
+
+} // namespace
+
+class TestDatabaseCore : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void readsRowsByNameAndTellsEmptyResults_data() { addEngineRows(); }
+    void readsRowsByNameAndTellsEmptyResults();
+    void nullHasTwoReadings_data() { addEngineRows(); }
+    void nullHasTwoReadings();
+    void hostileValuesRoundTripAndTouchNoOtherRow_data();
+    void hostileValuesRoundTripAndTouchNoOtherRow();
+    void recordsetOutlivesLaterConnections_data() { addEngineRows(); }
+    void recordsetOutlivesLaterConnections();
+    void rejectedStatementReportsProviderText_data() { addEngineRows(); }
+    void rejectedStatementReportsProviderText();
+
+    void missingSqliteFileIsAnErrorNotANewDatabase();
+    void unknownProviderIsAnError();
+    void sqlServerClosedPortFailsClearly();
+    void sqlServerSilentPortFailsWithinLoginTimeout();
+
+private:
+    std::unique_ptr<TestDatabase> m_db;
+    QString m_builtIn = Connections::connectionString();
+};
+
+void TestDatabaseCore::init() {
+    const char* tag = QTest::currentDataTag();
+    if (!tag)
+        return;
+    QFETCH(Engine, engine);
+    m_db = std::make_unique<TestDatabase>(engine, TestDatabase::Content::SchemaOnly);
+    Connections::useConnectionString(m_db->connectionString());
+    m_db->exec("INSERT INTO PERIOD (sy_sem, status, tanong) VALUES ('2026-2027 1st', 'ACTIVE', "
+               "'YES')");
+    m_db->exec("INSERT INTO PERIOD (sy_sem, status, tanong) VALUES ('2025-2026 2nd', NULL, 'YES')");
+    m_db->exec("INSERT INTO Prof_login (profid, password, lastname, firstname, dept) VALUES "
+               "('11-111-11', 'pw', 'Reyes', 'Ana', NULL)");
+}
+
+void TestDatabaseCore::cleanup() {
+    Connections::cn.reset();
+    Connections::rs = Connections::rsActive = Connections::rsPeriods = Recordset();
+    m_db.reset();
+    Connections::useConnectionString(m_builtIn);
+}
+
+void TestDatabaseCore::readsRowsByNameAndTellsEmptyResults() {
+    Recordset rs = run(Statement("SELECT * from PERIOD where tanong='").value("YES").sql("'"));
+    QVERIFY(!rs.bof());
+    QVERIFY(!rs.eof());
+    QStringList periods;
+    while (!rs.eof()) {
+        periods << rs.field("SY_SEM").text() << rs.field("sy_sem").text();
+        rs.moveNext();
+    }
+    QCOMPARE(periods.size(), 4);
+    QVERIFY(periods.contains("2026-2027 1st"));
+    QCOMPARE(errorNumberOf([&] { rs.field("sy_sem"); }), Error::ProviderError);
+
+    Recordset none = run(Statement("SELECT * from PERIOD where status='").value("NONE").sql("'"));
+    QVERIFY(none.bof());
+    QVERIFY(none.eof());
+
+    Recordset active = run(Statement("SELECT * from PERIOD where status='ACTIVE'"));
+    QCOMPARE(errorNumberOf([&] { active.field("no_such_column"); }), Error::ItemNotFound);
+    // The grouped statements name a column twice; reading it by name gives the first.
+    Recordset grouped =
+        run(Statement("SELECT sy_sem,status,sy_sem,count(sy_sem)as NoOfE FROM PERIOD Group by "
+                      "sy_sem,status HAVING status='ACTIVE'"));
+    QCOMPARE(grouped.field("sy_sem").text(), "2026-2027 1st");
+    QCOMPARE(grouped.field("NoOfE").text(), "1");
+    QCOMPARE(grouped.field("noofe").text().toInt(), 1);
+}
+
+void TestDatabaseCore::nullHasTwoReadings() {
+    Recordset rs = run(Statement("SELECT * from Prof_login where profid='11-111-11'"));
+    const Field dept = rs.field("dept");
+    QVERIFY(dept.isNull());
+    QCOMPARE(dept.textOrEmpty(), QString());
+    QCOMPARE(errorNumberOf([&] { dept.text(); }), Error::InvalidUseOfNull);
+    QCOMPARE(rs.field("lastname").text(), "Reyes");
+}
+
+void TestDatabaseCore::hostileValuesRoundTripAndTouchNoOtherRow_data() {
+    QTest::addColumn<Engine>("engine");
+    QTest::addColumn<QString>("value");
+    const QList<std::pair<const char*, QString>> values{
+        {"tautology", "' OR '1'='1"},
+        {"drop", "x'; DROP TABLE tbllog; --"},
+        {"name", "O'Brien"},
+        {"backslashes", "C:\\Grading Sheet\\ \\' \\\\"},
+        {"non-ascii", "Peña, Ñiño — 李小龍 ünïcødé"},
+        {"long", QString(10000, u'q') + "'"},
+    };
+    const QList<std::pair<const char*, Engine>> engines{{"sqlite", Engine::SQLite},
+                                                        {"postgresql", Engine::PostgreSQL},
+                                                        {"odbc-postgresql", Engine::PostgreSQLOdbc}};
+    for (const auto& [engineName, engine] : engines)
+        for (const auto& [valueName, value] : values)
+            QTest::addRow("%s/%s", engineName, valueName) << engine << value;
+}
+
+void TestDatabaseCore::hostileValuesRoundTripAndTouchNoOtherRow() {
+    QFETCH(QString, value);
+    m_db->exec("INSERT INTO Prof_login (profid, password, lastname, firstname, dept) VALUES "
+               "('22-222-22', 'keep', 'Santos', 'Ben', 'CCS')");
+
+    run(Statement("INSERT INTO tbllog (userid,oras,araw,IP,name) VALUES('")
+            .value(value)
+            .sql("','1:00:00 PM','1/1/2026','10.0.0.5', '")
+            .value(value)
+            .sql("')"));
+    QCOMPARE(m_db->scalar("SELECT count(*) FROM tbllog"), "1");
+
+    Recordset back = run(Statement("SELECT * FROM tbllog where userid='").value(value).sql("'"));
+    QVERIFY(!back.eof());
+    QCOMPARE(back.field("name").text(), value);
+    QCOMPARE(back.field("userid").text(), value);
+
+    Recordset login = run(Statement("SELECT * from Prof_login where profid='")
+                              .value(value)
+                              .sql("' and password='")
+                              .value(value)
+                              .sql("'"));
+    QVERIFY(login.bof() && login.eof());
+
+    run(Statement("UPDATE Prof_login set password='")
+            .value(value)
+            .sql("'where Profid ='")
+            .value("11-111-11")
+            .sql("'"));
+    QCOMPARE(m_db->rows("SELECT profid, password FROM Prof_login ORDER BY profid"),
+             (QList<QStringList>{{"11-111-11", value}, {"22-222-22", "keep"}}));
+
+    run(Statement("UPDATE Prof_login set password='x'where Profid ='").value(value).sql("'"));
+    QCOMPARE(m_db->scalar("SELECT count(*) FROM Prof_login WHERE password='x'"), "0");
+}
+
+void TestDatabaseCore::recordsetOutlivesLaterConnections() {
+    Connections::OpenConnection();
+    Connections::rsActive = Connections::Execute(Statement("SELECT * from PERIOD where status='ACTIVE'"));
+    for (int i = 0; i < 3; ++i) {
+        Connections::OpenConnection();
+        Connections::rsPeriods = Connections::Execute(Statement("SELECT * from PERIOD where tanong='YES'"));
+    }
+    QCOMPARE(Connections::rsActive.field("sy_sem").text(), "2026-2027 1st");
+    // rsActive's connection, and the newest one that cn and rsPeriods share.
+    QCOMPARE(Connection::openCount(), 2);
+
+    for (int i = 0; i < 1000; ++i)
+        Connections::rs = run(Statement("SELECT * from PERIOD where status='ACTIVE'"));
+    // cn and rs share the newest; rsActive and rsPeriods hold theirs.
+    QCOMPARE(Connection::openCount(), 3);
+    Connections::rsActive = Recordset();
+    Connections::rsPeriods = Recordset();
+    QCOMPARE(Connection::openCount(), 1);
+}
+
+void TestDatabaseCore::rejectedStatementReportsProviderText() {
+    QString description;
+    const long number =
+        errorNumberOf([] { run(Statement("SELECT * from NO_SUCH_TABLE")); }, &description);
+    QCOMPARE(number, Error::ProviderError);
+    QVERIFY2(description.contains("no_such_table", Qt::CaseInsensitive), qPrintable(description));
+}
+
+void TestDatabaseCore::missingSqliteFileIsAnErrorNotANewDatabase() {
+    const QString path = QDir::temp().filePath("zelkarin-missing-%1.db").arg(QCoreApplication::applicationPid());
+    Connections::useConnectionString("Provider=SQLite;Data Source=" + path);
+    QString description;
+    QCOMPARE(errorNumberOf([] { Connections::OpenConnection(); }, &description), Error::ProviderError);
+    QVERIFY(description.contains(path));
+    QVERIFY(!QFile::exists(path));
+    QVERIFY(!Connections::cn);
+}
+
+void TestDatabaseCore::unknownProviderIsAnError() {
+    Connections::useConnectionString("Provider=Nonesuch.1;Data Source=x");
+    QString description;
+    QCOMPARE(errorNumberOf([] { Connections::OpenConnection(); }, &description), Error::ProviderError);
+    QVERIFY(description.contains("Provider cannot be found"));
+    QCOMPARE(errorNumberOf([] { Connections::Execute(Statement("SELECT 1")); }), Error::ProviderError);
+}
+
+void TestDatabaseCore::sqlServerClosedPortFailsClearly() {
+    QTcpServer probe;
+    QVERIFY(probe.listen(QHostAddress::LocalHost));
+    const quint16 port = probe.serverPort();
+    probe.close();
+    Connections::useConnectionString(
+        QStringLiteral("Provider=SQLOLEDB.1;Password=vexaKORM51;Persist Security Info=True;User "
+                       "ID=TV;Initial Catalog=Tevrin;Data Source=127.0.0.1,%1")
+            .arg(port));
+    QString description;
+    QCOMPARE(errorNumberOf([] { Connections::OpenConnection(); }, &description), Error::ProviderError);
+    // The FreeTDS driver itself answered: it is installed and was loaded.
+    QVERIFY2(description.contains("FreeTDS"), qPrintable(description));
+    QVERIFY2(!description.contains("Can't open lib"), qPrintable(description));
+}
+
+void TestDatabaseCore::sqlServerSilentPortFailsWithinLoginTimeout() {
+    // The kernel completes the handshake of a listening socket; nobody ever answers on it.
+    QTcpServer silent;
+    QVERIFY(silent.listen(QHostAddress::LocalHost));
+    Connections::useConnectionString(
+        QStringLiteral("Provider=SQLOLEDB.1;Password=x;User ID=TV;Initial Catalog=Tevrin;Data "
+                       "Source=127.0.0.1,%1")
+            .arg(silent.serverPort()));
+    QElapsedTimer clock;
+    clock.start();
+    QString description;
+    QCOMPARE(errorNumberOf([] { Connections::OpenConnection(); }, &description), Error::ProviderError);
+    QVERIFY2(clock.elapsed() < (LoginTimeoutSeconds + 20) * 1000, qPrintable(description));
+    QVERIFY(!description.isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestDatabaseCore)
+#include "tst_database.moc"

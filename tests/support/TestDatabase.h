@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// The database engines the program is tested on.
+enum class Engine { SQLite, PostgreSQL, PostgreSQLOdbc };
+
+// A fresh database with the development schema and, unless told otherwise, the demo data;
+// dropped again at the end. PostgreSQL databases are made on the server named by PGHOST,
+// PGPORT, PGUSER and PGPASSWORD (the test command runs under pg_virtualenv).
+class TestDatabase {
+public:
+    enum class Content { DemoData, SchemaOnly };
+
+    explicit TestDatabase(Engine engine, Content content = Content::DemoData);
+    ~TestDatabase();
+
+    TestDatabase(const TestDatabase&) = delete;
+    TestDatabase& operator=(const TestDatabase&) = delete;
+
+    // The connection string the program is pointed at.
+    QString connectionString() const { return m_connectionString; }
+    Engine engine() const { return m_engine; }
+
+    // Statements of the test itself, on a connection of its own.
+    void exec(const QString& sql) const;
+    // Every row of a query, each value as text; NULL reads "<NULL>".
+    QList<QStringList> rows(const QString& sql) const;
+    QString scalar(const QString& sql) const;
+
+private:
+    Engine m_engine;
+    QString m_name;
+    QString m_sqliteDir;
+    QString m_connectionString;
+    QString m_adminConnection;
+};
+
+// Adds one data row per engine to a data-driven test, with an `engine` column.
+void addEngineRows();
+
+// Runs an SQL file whose statements each end with ";" at the end of a line.
+void runSqlFile(const QString& connectionName, const QString& path);
+
+// The project's data folder.
+QString dataPath(const QString& file);
