@@ -1,0 +1,14 @@
+#include "Login.h"
+#include "MessageBoxes.h"
+
+#include <QApplication>
+
+int main(int, char* argv[]) {
+    // The program takes no command line: Qt sees only the program's name.
+    int qtArgc = 1;
+    char* qtArgv[] = {argv[0], nullptr};
+    QApplication app(qtArgc, qtArgv);
+    installMessageBoxes();
+    showLoginWindow();
+    return QApplication::exec();
+}

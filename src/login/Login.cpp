@@ -1,0 +1,5 @@
+#include "Login.h"
+
+frmLogin* showLoginWindow() {
+    return nullptr;
+}

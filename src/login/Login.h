@@ -1,0 +1,6 @@
+#pragma once
+
+class frmLogin;
+
+// Creates and shows the login window the program starts with.
+frmLogin* showLoginWindow();

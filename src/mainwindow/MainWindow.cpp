@@ -1,0 +1,5 @@
+#include "MainWindow.h"
+
+frmMain* showMainWindow() {
+    return nullptr;
+}

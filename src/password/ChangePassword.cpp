@@ -1,0 +1,5 @@
+#include "ChangePassword.h"
+
+frmChange* showChangePassword(const QString&, const QString&) {
+    return nullptr;
+}
