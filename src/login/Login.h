@@ -2,5 +2,5 @@
 
 class frmLogin;
 
-// Creates and shows the login window the program starts with.
+// Creates the login window if there is none and shows it centred on the screen.
 frmLogin* showLoginWindow();

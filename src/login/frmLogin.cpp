@@ -1,0 +1,63 @@
+#include "frmLogin.h"
+
+#include "BusyCursor.h"
+#include "Guard.h"
+#include "LoginCheck.h"
+#include "MainWindow.h"
+#include "ui_frmLogin.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QIcon>
+
+// The pictures are linked from a static library, where nothing else would pull them in.
+static void initResources() {
+    Q_INIT_RESOURCE(login);
+}
+
+namespace {
+
+// Cancel and the title-bar close end the program at once: no further event of any window runs.
+void endProgram() {
+    QCoreApplication::exit(0);
+}
+
+} // namespace
+
+frmLogin::frmLogin(QWidget* parent) : QWidget(parent), m_ui(std::make_unique<Ui::frmLogin>()) {
+    initResources();
+    m_ui->setupUi(this);
+    // A fixed dialog frame with the close button only.
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                   Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    QIcon icon(QStringLiteral(":/login/zelkarin-32.png"));
+    icon.addFile(QStringLiteral(":/login/zelkarin-16.png"));
+    setWindowIcon(icon);
+    connect(m_ui->cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    connect(m_ui->cmdCancel, &QPushButton::clicked, this, endProgram);
+    m_ui->txtusername->setFocus();
+}
+
+frmLogin::~frmLogin() = default;
+
+void frmLogin::closeEvent(QCloseEvent* event) {
+    event->accept();
+    endProgram();
+}
+
+void frmLogin::cmdOK_Click() {
+    runGuarded([this] {
+        // The masked field's value keeps its prompt characters: text() would drop them.
+        const QString facultyId = m_ui->txtusername->displayText();
+        bool loggedIn = false;
+        {
+            BusyCursor busy;
+            loggedIn = logIn(facultyId, m_ui->txtPassword->text());
+        }
+        if (!loggedIn)
+            return;
+        // A main window that fails to start leaves this window as it is, its audit row written.
+        showMainWindow();
+        hide();
+    });
+}
