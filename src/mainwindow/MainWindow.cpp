@@ -1,5 +1,17 @@
 #include "MainWindow.h"
 
+#include "frmMain.h"
+
+#include <QPointer>
+
 frmMain* showMainWindow() {
-    return nullptr;
+    static QPointer<frmMain> window;
+    if (!window) {
+        // A start-up that throws takes its half-made window with it.
+        auto created = std::make_unique<frmMain>();
+        created->startUp();
+        window = created.release();
+    }
+    window->showMaximized();
+    return window;
 }

@@ -1,0 +1,152 @@
+#include "frmMain.h"
+#include "ui_frmMain.h"
+
+#include "ChangePassword.h"
+#include "Connections.h"
+#include "Guard.h"
+#include "MsgBox.h"
+#include "TeachingLoad.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <array>
+
+// Resources of a static library are only linked in when something asks for them.
+static void initResources() {
+    Q_INIT_RESOURCE(mainwindow);
+}
+
+namespace {
+
+// Widths of the teaching-load list's columns, in twips.
+constexpr std::array columnTwips = {1440, 4500, 700, 1440, 900, 1000, 1440};
+
+// Labels marked autoSize in the design fit their text, whatever the metrics of the font here.
+void fitToText(QLabel* label) {
+    if (label->property("autoSize").toBool())
+        label->adjustSize();
+}
+
+void setCaption(QLabel* label, const QString& text) {
+    label->setText(text);
+    fitToText(label);
+}
+
+} // namespace
+
+frmMain::frmMain() : m_ui(std::make_unique<Ui::frmMain>()) {
+    initResources();
+    m_ui->setupUi(this);
+    for (QLabel* label : findChildren<QLabel*>())
+        fitToText(label);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    m_background.load(QStringLiteral(":/mainwindow/main-background.jpg"));
+
+    for (int column = 0; column < int(columnTwips.size()); ++column)
+        m_ui->lstSubjects->header()->resizeSection(column, qRound(columnTwips[column] / 15.0));
+
+    // Only a pick from the list is a choice. QComboBox also "activates" an entry that matches
+    // typed text when editing ends, and its completer would fill typed text in.
+    m_ui->cboPeriod->setCompleter(nullptr);
+    disconnect(m_ui->cboPeriod->lineEdit(), SIGNAL(editingFinished()), m_ui->cboPeriod, nullptr);
+
+    const auto guarded = [this](void (frmMain::*handler)()) {
+        return [this, handler] { runGuarded([this, handler] { (this->*handler)(); }); };
+    };
+    connect(m_ui->cboPeriod, &QComboBox::activated, this, guarded(&frmMain::cboPeriod_Click));
+    connect(m_ui->cmdCreate, &QPushButton::clicked, this, guarded(&frmMain::cmdCreate_Click));
+    connect(m_ui->cmdchange, &QPushButton::clicked, this, guarded(&frmMain::cmdchange_Click));
+    connect(m_ui->cmdClose, &QPushButton::clicked, this, guarded(&frmMain::cmdClose_Click));
+    // Clicks only: keyboard moves and refills leave the details alone.
+    m_ui->lstSubjects->viewport()->installEventFilter(this);
+
+    m_ui->lstSubjects->setFocus();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::startUp() {
+    setCaption(m_ui->txtID, Connections::UserID);
+    setCaption(m_ui->txtName, Connections::UserName);
+    setCaption(m_ui->txtDept, Connections::UserDept);
+    loadActivePeriod(m_ui->txtID->text(), m_ui->cboPeriod, m_ui->lstSubjects);
+}
+
+ClassListRequest frmMain::classListRequest() const {
+    ClassListRequest request;
+    request.subjectLabel = m_ui->lblsubcode->text();
+    const QList<QTreeWidgetItem*> selected = m_ui->lstSubjects->selectedItems();
+    if (!selected.isEmpty()) {
+        QStringList cells;
+        for (int column = 0; column < m_ui->lstSubjects->columnCount(); ++column)
+            cells << selected.first()->text(column);
+        request.selectedRow = cells;
+    }
+    request.period = m_ui->cboPeriod->currentText();
+    request.memberName = m_ui->txtName->text();
+    request.facultyId = Connections::UserID;
+    return request;
+}
+
+void frmMain::paintEvent(QPaintEvent*) {
+    QPainter(this).drawPixmap(0, 0, m_background);
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    // The hidden login window and an open change-password window must not outlive this one.
+    event->accept();
+    QCoreApplication::quit();
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
+        watched == m_ui->lstSubjects->viewport())
+        runGuarded([this] { lstSubjects_Click(); });
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmMain::cboPeriod_Click() {
+    if (m_ui->cboPeriod->currentText().isEmpty()) {
+        MsgBox(QStringLiteral("Please Select Period first!"), MsgStyle::Information,
+               QStringLiteral("Period"));
+        return;
+    }
+    LoadTeachingLoad(LoadForm::AllRows, m_ui->txtID->text(), m_ui->cboPeriod->currentText(),
+                     m_ui->lstSubjects);
+}
+
+void frmMain::lstSubjects_Click() {
+    QLabel* const details[] = {m_ui->lblsubcode, m_ui->lblDesc, m_ui->lblsched, m_ui->lblroom,
+                               m_ui->lblsection};
+    if (m_ui->lstSubjects->topLevelItemCount() == 0) {
+        for (QLabel* label : details)
+            setCaption(label, QStringLiteral("-"));
+        return;
+    }
+    const QList<QTreeWidgetItem*> selected = m_ui->lstSubjects->selectedItems();
+    // Rows but none selected: nothing to show, so the labels keep what they show.
+    if (selected.isEmpty())
+        return;
+    // Subject code, description, schedule, room and section.
+    const int columns[] = {0, 1, 3, 4, 6};
+    for (int i = 0; i < 5; ++i)
+        setCaption(details[i], selected.first()->text(columns[i]));
+}
+
+void frmMain::cmdCreate_Click() {
+    createClassList(classListRequest(), m_startSpreadsheet);
+}
+
+void frmMain::cmdchange_Click() {
+    showChangePassword(m_ui->txtID->text(), Connections::UserPassword);
+}
+
+void frmMain::cmdClose_Click() {
+    QCoreApplication::quit();
+}
