@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Spreadsheet.h"
+#include "Statement.h"
 
 #include <QString>
 #include <QStringList>
@@ -25,5 +26,11 @@ using SpreadsheetStarter = std::function<std::unique_ptr<Spreadsheet>()>;
 std::unique_ptr<Spreadsheet> startDesktopSpreadsheet();
 
 // The cmdCreate click: confirmation, the section's enrolled students, the filled workbook.
+// Failures of the database or the spreadsheet leave as zelkarin::Error for the handler's guard;
+// an enrolled count that is not a 16-bit number fails before the spreadsheet is started.
 void createClassList(const ClassListRequest& request,
                      const SpreadsheetStarter& start = startDesktopSpreadsheet);
+
+// The enrolled students of one section of the member, by last name.
+Statement classListStatement(const QString& facultyId, const QString& period,
+                             const QString& subjectCode, const QString& schedule);

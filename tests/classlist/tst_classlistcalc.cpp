@@ -1,0 +1,188 @@
+#include "CalcOptions.h"
+#include "CalcTestSupport.h"
+#include "ClassSection.h"
+#include "Connections.h"
+#include "MessageRecorder.h"
+#include "SpreadsheetLoader.h"
+#include "TestDatabase.h"
+
+#include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QFile>
+#include <QLibrary>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// Lends the export a spreadsheet that the test goes on reading after the export released it.
+class LentSpreadsheet final : public Spreadsheet {
+public:
+    explicit LentSpreadsheet(Spreadsheet& sheet) : m_sheet(sheet) {}
+
+    void openTemplate(const QString& path) override { m_sheet.openTemplate(path); }
+    void activateSheet(const QString& name) override { m_sheet.activateSheet(name); }
+    void show() override { m_sheet.show(); }
+    void select(const QString& range) override { m_sheet.select(range); }
+    void clearContents(const QString& range) override { m_sheet.clearContents(range); }
+    void setCell(const QString& cell, const std::optional<QString>& value) override {
+        m_sheet.setCell(cell, value);
+    }
+    QString cellContent(const QString& cell) const override { return m_sheet.cellContent(cell); }
+
+private:
+    Spreadsheet& m_sheet;
+};
+
+// A1:AF80: the heading, the student block and the rows below it.
+QStringList sheetArea() {
+    QStringList cells;
+    for (int row = 1; row <= 80; ++row)
+        for (int column = 0; column < 32; ++column)
+            cells << (column < 26 ? QString(QChar(u'A' + column))
+                                  : u'A' + QString(QChar(u'A' + column - 26))) +
+                         QString::number(row);
+    return cells;
+}
+
+bool inStudentBlock(const QString& cell) {
+    const int row = cell.mid(1).toInt();
+    return cell.size() <= 3 && cell[0] >= u'B' && cell[0] <= u'F' && row >= 10 && row <= 69;
+}
+
+QByteArray fileHash(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+}
+
+} // namespace
+
+class TestClassListCalc : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanup();
+    void cleanupTestCase();
+
+    void classListReadsBackFromCalc_data() { addEngineRows(); }
+    void classListReadsBackFromCalc();
+
+private:
+    CalcCellFormat cellFormat(const Spreadsheet& sheet, const QString& cell) const;
+
+    QTemporaryDir m_profile;
+    CalcOptions m_options;
+    QLibrary m_module;
+    decltype(&zelkarin_calc_view_state) m_viewState = nullptr;
+    decltype(&zelkarin_calc_cell_format) m_cellFormat = nullptr;
+    decltype(&zelkarin_calc_close_documents) m_closeDocuments = nullptr;
+    decltype(&zelkarin_calc_shutdown) m_shutdown = nullptr;
+    QByteArray m_templateHash;
+    QMap<QString, QString> m_template; // the sheet area as the template has it
+    QList<CalcCellFormat> m_blockFormats;
+};
+
+void TestClassListCalc::initTestCase() {
+    QVERIFY(m_profile.isValid());
+    m_options.headless = true;
+    m_options.profileDirectory = m_profile.path();
+    m_options.startTimeout = std::chrono::minutes(2);
+
+    m_module.setFileName(QCoreApplication::applicationDirPath() + "/zelkarin_calc.so");
+    QVERIFY2(m_module.load(), qPrintable(m_module.errorString()));
+    m_viewState =
+        reinterpret_cast<decltype(m_viewState)>(m_module.resolve("zelkarin_calc_view_state"));
+    m_cellFormat =
+        reinterpret_cast<decltype(m_cellFormat)>(m_module.resolve("zelkarin_calc_cell_format"));
+    m_closeDocuments = reinterpret_cast<decltype(m_closeDocuments)>(
+        m_module.resolve("zelkarin_calc_close_documents"));
+    m_shutdown = reinterpret_cast<decltype(m_shutdown)>(m_module.resolve("zelkarin_calc_shutdown"));
+    QVERIFY(m_viewState && m_cellFormat && m_closeDocuments && m_shutdown);
+
+    m_templateHash = fileHash(Connections::templatePath());
+    QVERIFY(!m_templateHash.isEmpty());
+    const std::unique_ptr<Spreadsheet> original = startSpreadsheet(m_options);
+    original->openTemplate(Connections::templatePath());
+    original->activateSheet("Attendance");
+    for (const QString& cell : sheetArea())
+        m_template[cell] = original->cellContent(cell);
+    m_blockFormats = {cellFormat(*original, "B10"), cellFormat(*original, "F69")};
+    m_closeDocuments();
+}
+
+void TestClassListCalc::cleanup() {
+    m_closeDocuments();
+    Connections::cn.reset();
+    Connections::rs = Recordset();
+}
+
+void TestClassListCalc::cleanupTestCase() {
+    if (m_shutdown)
+        m_shutdown();
+    QCOMPARE(fileHash(Connections::templatePath()), m_templateHash);
+}
+
+CalcCellFormat TestClassListCalc::cellFormat(const Spreadsheet& sheet, const QString& cell) const {
+    CalcCellFormat format;
+    m_cellFormat(&sheet, &cell, &format);
+    return format;
+}
+
+// More students than the list counts, one of them with values that Calc would take for a
+// formula: every cell of the area is read back from the untitled copy that stays open.
+void TestClassListCalc::classListReadsBackFromCalc() {
+    QFETCH(Engine, engine);
+    TestDatabase db(engine, TestDatabase::Content::SchemaOnly);
+    insertSection(db);
+    insertLoad(db, "'11-111-11', '2026-2027 1st Semester', 'IT 101', 'Introduction to Computing', "
+                   "'3', 'MWF 8:00-9:00 AM', 'Enrolled', '@2026', 'Abella', '=1+2', '+A', "
+                   "'-BSIT'");
+    Connections::useConnectionString(db.connectionString());
+    MessageRecorder messages;
+    std::unique_ptr<Spreadsheet> calc;
+    createClassList(sectionRequest("4"), [&] {
+        calc = startSpreadsheet(m_options);
+        return std::make_unique<LentSpreadsheet>(*calc);
+    });
+    QCOMPARE(messages.prompts(), QStringList{confirmation("IT 101")});
+    QVERIFY(calc);
+
+    const Cells written = sectionCells({sectionStudents[0],
+                                        {"@2026", "Abella", "=1+2", "+A", "-BSIT"},
+                                        sectionStudents[1],
+                                        sectionStudents[2],
+                                        {"*", "", "", "", ""}});
+    // Calc's own reading of the values that would otherwise be a formula or a number.
+    const QMap<QString, QString> typed = {{"=1+2", "'=1+2"}};
+    QStringList actual;
+    QStringList expected;
+    for (const QString& cell : sheetArea()) {
+        actual << cell + " = " + calc->cellContent(cell);
+        QString content = m_template[cell];
+        if (written.contains(cell)) {
+            content = written[cell].value_or(QString());
+            content = typed.value(content, content);
+        } else if (inStudentBlock(cell)) {
+            content.clear();
+        }
+        expected << cell + " = " + content;
+    }
+    QCOMPARE(actual, expected);
+
+    CalcViewState view;
+    m_viewState(calc.get(), &view);
+    QCOMPARE(view.documentUrl, QString()); // an untitled copy, never the template itself
+    QCOMPARE(view.activeSheet, "Attendance");
+    QCOMPARE(view.selection, "$Attendance.$B$14");
+    const QList<CalcCellFormat> blockFormats = {cellFormat(*calc, "B10"), cellFormat(*calc, "F69")};
+    for (int i = 0; i < blockFormats.size(); ++i) {
+        QCOMPARE(blockFormats[i].backColor, m_blockFormats[i].backColor);
+        QCOMPARE(blockFormats[i].numberFormat, m_blockFormats[i].numberFormat);
+    }
+}
+
+QTEST_MAIN(TestClassListCalc)
+#include "tst_classlistcalc.moc"

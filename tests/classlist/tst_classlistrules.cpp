@@ -1,0 +1,91 @@
+#include "ClassListExport.h"
+#include "ClassListRules.h"
+#include "Error.h"
+
+#include <QTest>
+
+class TestClassListRules : public QObject {
+    Q_OBJECT
+
+private slots:
+    void onlySpacesAreTrimmed();
+    void cellReferences();
+    void enrolledCountFitsSixteenBits_data();
+    void enrolledCountFitsSixteenBits();
+    void countThatDoesNotFitFailsClearly_data();
+    void countThatDoesNotFitFailsClearly();
+    void statementTextAndQuotedValues();
+};
+
+void TestClassListRules::onlySpacesAreTrimmed() {
+    QCOMPARE(trimSpaces("  Villanueva "), "Villanueva");
+    QCOMPARE(trimSpaces("Dela  Cruz"), "Dela  Cruz");
+    QCOMPARE(trimSpaces(" \tR.\n "), "\tR.\n");
+    QCOMPARE(trimSpaces("   "), "");
+    QCOMPARE(trimSpaces(""), "");
+}
+
+void TestClassListRules::cellReferences() {
+    QCOMPARE(cellReference("B", 10), "B10");
+    QCOMPARE(cellReference("F", 69), "F69");
+    QCOMPARE(cellReference("AE", 6), "AE6");
+    QCOMPARE(cellReference("C", 1000), "C1000");
+}
+
+void TestClassListRules::enrolledCountFitsSixteenBits_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("count");
+    QTest::newRow("zero") << "0" << 0;
+    QTest::newRow("class") << "65" << 65;
+    QTest::newRow("leading zero") << "007" << 7;
+    QTest::newRow("signed") << "+12" << 12;
+    QTest::newRow("lowest") << "-32768" << -32768;
+    QTest::newRow("highest with room for N + 1") << "32766" << 32766;
+}
+
+void TestClassListRules::enrolledCountFitsSixteenBits() {
+    QFETCH(QString, text);
+    QFETCH(int, count);
+    QCOMPARE(enrolledCount(text), count);
+}
+
+void TestClassListRules::countThatDoesNotFitFailsClearly_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<long>("number");
+    QTest::addColumn<QString>("description");
+    const QString mismatch =
+        "Type mismatch: the enrolled count \"%1\" of the selected subject is not a whole number.";
+    const QString overflow =
+        "Overflow: the enrolled count %1 of the selected subject is outside -32768 to 32766.";
+    for (const char* text : {"", "abc", "12.5", "1 2", "0x10", "-"})
+        QTest::newRow(text) << text << zelkarin::Error::TypeMismatch << mismatch.arg(text);
+    for (const char* text : {"32767", "40000", "-32769", "123456789012345678901234567890"})
+        QTest::newRow(text) << text << zelkarin::Error::Overflow << overflow.arg(text);
+}
+
+void TestClassListRules::countThatDoesNotFitFailsClearly() {
+    QFETCH(QString, text);
+    QFETCH(long, number);
+    QFETCH(QString, description);
+    try {
+        enrolledCount(text);
+        QFAIL("the count was taken");
+    } catch (const zelkarin::Error& error) {
+        QCOMPARE(error.number(), number);
+        QCOMPARE(error.description(), description);
+    }
+}
+
+void TestClassListRules::statementTextAndQuotedValues() {
+    QCOMPARE(classListStatement("12-345-67", "2026-2027 1st Semester", "IT 101", "MWF 8:00-9:00 AM")
+                 .text(),
+             "SELECT * FROM TLOAD where professorid='12-345-67' and periodcode='2026-2027 1st "
+             "Semester' and subject='IT 101' and schedule='MWF 8:00-9:00 AM' and "
+             "enrollstatus='Enrolled' ORDER BY LASTNAME ");
+    QCOMPARE(classListStatement("1'", "2'", "'3", "4''").text(),
+             "SELECT * FROM TLOAD where professorid='1''' and periodcode='2''' and subject='''3' "
+             "and schedule='4''''' and enrollstatus='Enrolled' ORDER BY LASTNAME ");
+}
+
+QTEST_APPLESS_MAIN(TestClassListRules)
+#include "tst_classlistrules.moc"
