@@ -32,6 +32,12 @@ void useConnectionString(const QString& connectionString) {
     currentConnectionString() = connectionString;
 }
 
+void releaseAll() {
+    for (Recordset* slot : {&rs, &rsActive, &rsPeriods, &rsLog, &rsAccount})
+        *slot = Recordset();
+    cn.reset();
+}
+
 void OpenConnection() {
     cn.reset(); // the new connection replaces the old one even when it cannot be opened
     cn = Connection::open(currentConnectionString());

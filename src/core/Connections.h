@@ -29,6 +29,10 @@ QString connectionString();
 // Points every later OpenConnection elsewhere: for tests and tools, never read from outside.
 void useConnectionString(const QString& connectionString);
 
+// Drops the connection and every recordset slot; the program's end calls it while the
+// database drivers are still loaded.
+void releaseAll();
+
 // Puts a new, open connection in `cn`, releasing the previous one.
 void OpenConnection();
 
