@@ -1,4 +1,4 @@
-#include "CalcTestSupport.h"
+#include "CalcTestModule.h"
 #include "Error.h"
 #include "SpreadsheetLoader.h"
 
@@ -6,7 +6,6 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
-#include <QLibrary>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -136,12 +135,7 @@ private:
     QTemporaryDir m_dir;
     CalcOptions m_options;
     QString m_template;
-    QLibrary m_module;
-    decltype(&zelkarin_calc_view_state) m_viewState = nullptr;
-    decltype(&zelkarin_calc_cell_format) m_cellFormat = nullptr;
-    decltype(&zelkarin_calc_office_process) m_officeProcess = nullptr;
-    decltype(&zelkarin_calc_close_documents) m_closeDocuments = nullptr;
-    decltype(&zelkarin_calc_shutdown) m_shutdown = nullptr;
+    CalcTestModule m_calc;
 };
 
 void TestCalc::initTestCase() {
@@ -175,27 +169,17 @@ void TestCalc::initTestCase() {
     m_template = folder + "/GradingSheet.xls";
     QVERIFY2(QFile::exists(m_template), "the fixture workbook was not converted");
 
-    m_module.setFileName(QCoreApplication::applicationDirPath() + "/zelkarin_calc.so");
-    QVERIFY2(m_module.load(), qPrintable(m_module.errorString()));
-    m_viewState =
-        reinterpret_cast<decltype(m_viewState)>(m_module.resolve("zelkarin_calc_view_state"));
-    m_cellFormat =
-        reinterpret_cast<decltype(m_cellFormat)>(m_module.resolve("zelkarin_calc_cell_format"));
-    m_officeProcess = reinterpret_cast<decltype(m_officeProcess)>(
-        m_module.resolve("zelkarin_calc_office_process"));
-    m_closeDocuments = reinterpret_cast<decltype(m_closeDocuments)>(
-        m_module.resolve("zelkarin_calc_close_documents"));
-    m_shutdown = reinterpret_cast<decltype(m_shutdown)>(m_module.resolve("zelkarin_calc_shutdown"));
-    QVERIFY(m_viewState && m_cellFormat && m_officeProcess && m_closeDocuments && m_shutdown);
+    const QString moduleError = m_calc.load();
+    QVERIFY2(moduleError.isEmpty(), qPrintable(moduleError));
 }
 
 void TestCalc::cleanup() {
-    m_closeDocuments();
+    m_calc.closeDocuments();
 }
 
 void TestCalc::cleanupTestCase() {
-    if (m_shutdown)
-        m_shutdown();
+    if (m_calc.shutdown)
+        m_calc.shutdown();
 }
 
 std::unique_ptr<Spreadsheet> TestCalc::openAttendance() {
@@ -208,13 +192,13 @@ std::unique_ptr<Spreadsheet> TestCalc::openAttendance() {
 
 CalcViewState TestCalc::viewState(const Spreadsheet& sheet) {
     CalcViewState state;
-    m_viewState(&sheet, &state);
+    m_calc.viewState(&sheet, &state);
     return state;
 }
 
 CalcCellFormat TestCalc::cellFormat(const Spreadsheet& sheet, const QString& cell) {
     CalcCellFormat format;
-    m_cellFormat(&sheet, &cell, &format);
+    m_calc.cellFormat(&sheet, &cell, &format);
     return format;
 }
 
@@ -253,7 +237,7 @@ void TestCalc::officeThatDoesNotStartIsAnError() {
     QVERIFY2(error->description().startsWith("LibreOffice Calc could not be started: ") &&
                  error->description().contains(reason),
              qPrintable(error->description()));
-    QCOMPARE(m_officeProcess(), qint64(0));
+    QCOMPARE(m_calc.officeProcess(), qint64(0));
 
     // A process that never answered is not left behind.
     if (QFile::exists(pidFile)) {
@@ -283,7 +267,7 @@ void TestCalc::templateOpensAsUntitledCopy() {
     // No lock file either: the template is not open as itself.
     QCOMPARE(folder.entryList(QDir::Files | QDir::Hidden), filesBefore);
     QCOMPARE(fileHash(m_template), before);
-    m_closeDocuments();
+    m_calc.closeDocuments();
     QCOMPARE(fileHash(m_template), before);
 }
 
@@ -393,10 +377,10 @@ void TestCalc::workbookFailuresAreErrors() {
 
 void TestCalc::runningOfficeIsReused() {
     std::unique_ptr<Spreadsheet> first = openAttendance();
-    const qint64 office = m_officeProcess();
+    const qint64 office = m_calc.officeProcess();
     QVERIFY(office > 0);
     std::unique_ptr<Spreadsheet> second = openAttendance();
-    QCOMPARE(m_officeProcess(), office);
+    QCOMPARE(m_calc.officeProcess(), office);
     first->setCell("C3", QStringLiteral("first"));
     second->setCell("C3", QStringLiteral("second"));
     QCOMPARE(first->cellContent("C3"), QStringLiteral("first"));
@@ -405,7 +389,7 @@ void TestCalc::runningOfficeIsReused() {
 void TestCalc::killedOfficeIsAnErrorAndIsReplaced() {
     std::unique_ptr<Spreadsheet> sheet = openAttendance();
     sheet->setCell("C3", QStringLiteral("before"));
-    const qint64 office = m_officeProcess();
+    const qint64 office = m_calc.officeProcess();
     QVERIFY(office > 0);
     QCOMPARE(::kill(static_cast<pid_t>(-office), SIGKILL), 0);
 
@@ -417,7 +401,7 @@ void TestCalc::killedOfficeIsAnErrorAndIsReplaced() {
     QCOMPARE(error->number(), lostConnectionError);
 
     std::unique_ptr<Spreadsheet> replacement = openAttendance();
-    QVERIFY(m_officeProcess() != office);
+    QVERIFY(m_calc.officeProcess() != office);
     replacement->setCell("C3", QStringLiteral("after"));
     QCOMPARE(replacement->cellContent("C3"), QStringLiteral("after"));
 }

@@ -1,5 +1,5 @@
 #include "CalcOptions.h"
-#include "CalcTestSupport.h"
+#include "CalcTestModule.h"
 #include "ClassSection.h"
 #include "Connections.h"
 #include "MessageRecorder.h"
@@ -9,7 +9,6 @@
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QFile>
-#include <QLibrary>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -75,11 +74,7 @@ private:
 
     QTemporaryDir m_profile;
     CalcOptions m_options;
-    QLibrary m_module;
-    decltype(&zelkarin_calc_view_state) m_viewState = nullptr;
-    decltype(&zelkarin_calc_cell_format) m_cellFormat = nullptr;
-    decltype(&zelkarin_calc_close_documents) m_closeDocuments = nullptr;
-    decltype(&zelkarin_calc_shutdown) m_shutdown = nullptr;
+    CalcTestModule m_calc;
     QByteArray m_templateHash;
     QMap<QString, QString> m_template; // the sheet area as the template has it
     QList<CalcCellFormat> m_blockFormats;
@@ -91,16 +86,8 @@ void TestClassListCalc::initTestCase() {
     m_options.profileDirectory = m_profile.path();
     m_options.startTimeout = std::chrono::minutes(2);
 
-    m_module.setFileName(QCoreApplication::applicationDirPath() + "/zelkarin_calc.so");
-    QVERIFY2(m_module.load(), qPrintable(m_module.errorString()));
-    m_viewState =
-        reinterpret_cast<decltype(m_viewState)>(m_module.resolve("zelkarin_calc_view_state"));
-    m_cellFormat =
-        reinterpret_cast<decltype(m_cellFormat)>(m_module.resolve("zelkarin_calc_cell_format"));
-    m_closeDocuments = reinterpret_cast<decltype(m_closeDocuments)>(
-        m_module.resolve("zelkarin_calc_close_documents"));
-    m_shutdown = reinterpret_cast<decltype(m_shutdown)>(m_module.resolve("zelkarin_calc_shutdown"));
-    QVERIFY(m_viewState && m_cellFormat && m_closeDocuments && m_shutdown);
+    const QString moduleError = m_calc.load();
+    QVERIFY2(moduleError.isEmpty(), qPrintable(moduleError));
 
     m_templateHash = fileHash(Connections::templatePath());
     QVERIFY(!m_templateHash.isEmpty());
@@ -110,24 +97,24 @@ void TestClassListCalc::initTestCase() {
     for (const QString& cell : sheetArea())
         m_template[cell] = original->cellContent(cell);
     m_blockFormats = {cellFormat(*original, "B10"), cellFormat(*original, "F69")};
-    m_closeDocuments();
+    m_calc.closeDocuments();
 }
 
 void TestClassListCalc::cleanup() {
-    m_closeDocuments();
+    m_calc.closeDocuments();
     Connections::cn.reset();
     Connections::rs = Recordset();
 }
 
 void TestClassListCalc::cleanupTestCase() {
-    if (m_shutdown)
-        m_shutdown();
+    if (m_calc.shutdown)
+        m_calc.shutdown();
     QCOMPARE(fileHash(Connections::templatePath()), m_templateHash);
 }
 
 CalcCellFormat TestClassListCalc::cellFormat(const Spreadsheet& sheet, const QString& cell) const {
     CalcCellFormat format;
-    m_cellFormat(&sheet, &cell, &format);
+    m_calc.cellFormat(&sheet, &cell, &format);
     return format;
 }
 
@@ -173,7 +160,7 @@ void TestClassListCalc::classListReadsBackFromCalc() {
     QCOMPARE(actual, expected);
 
     CalcViewState view;
-    m_viewState(calc.get(), &view);
+    m_calc.viewState(calc.get(), &view);
     QCOMPARE(view.documentUrl, QString()); // an untitled copy, never the template itself
     QCOMPARE(view.activeSheet, "Attendance");
     QCOMPARE(view.selection, "$Attendance.$B$14");

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "CalcTestSupport.h"
+
+#include <QCoreApplication>
+#include <QLibrary>
+
+// The Calc module's test entry points, resolved from the module beside the test executable.
+class CalcTestModule {
+public:
+    // Empty on success, else why the module or one of its entry points is missing.
+    QString load() {
+        m_module.setFileName(QCoreApplication::applicationDirPath() + "/zelkarin_calc.so");
+        if (!m_module.load())
+            return m_module.errorString();
+        viewState = resolve<decltype(viewState)>("zelkarin_calc_view_state");
+        cellFormat = resolve<decltype(cellFormat)>("zelkarin_calc_cell_format");
+        officeProcess = resolve<decltype(officeProcess)>("zelkarin_calc_office_process");
+        closeDocuments = resolve<decltype(closeDocuments)>("zelkarin_calc_close_documents");
+        shutdown = resolve<decltype(shutdown)>("zelkarin_calc_shutdown");
+        if (!viewState || !cellFormat || !officeProcess || !closeDocuments || !shutdown)
+            return QStringLiteral("the module lacks its test entry points");
+        return {};
+    }
+
+    decltype(&zelkarin_calc_view_state) viewState = nullptr;
+    decltype(&zelkarin_calc_cell_format) cellFormat = nullptr;
+    decltype(&zelkarin_calc_office_process) officeProcess = nullptr;
+    decltype(&zelkarin_calc_close_documents) closeDocuments = nullptr;
+    decltype(&zelkarin_calc_shutdown) shutdown = nullptr;
+
+private:
+    template <typename Function> Function resolve(const char* symbol) {
+        return reinterpret_cast<Function>(m_module.resolve(symbol));
+    }
+
+    QLibrary m_module;
+};
