@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QApplication>
+
+#include <functional>
+
+// The QApplication of a measured process: like the program's main, it hands Qt only the
+// program's name.
+class NameOnlyApplication {
+public:
+    explicit NameOnlyApplication(char* programName)
+        : m_argv{programName, nullptr}, m_application(m_argc, m_argv) {}
+
+private:
+    int m_argc = 1;
+    char* m_argv[2];
+    QApplication m_application;
+};
+
+// Runs `shown` once, right after the first window of the process has painted itself for the
+// first time: the moment a member sees the window.
+void whenFirstPainted(std::function<void()> shown);
+
+// The process's resident memory in MB, as /proc/self/status tells it.
+double residentMb();
+
+// Milliseconds since an arbitrary start, the same clock in every process of the machine.
+double nowMs();
+
+// Prints name=number for the parent process, which reads it with runChild.
+void reportToParent(const char* name, double value);

@@ -1,0 +1,70 @@
+#include "BenchDatabase.h"
+
+#include "PgConnection.h"
+
+#include <stdexcept>
+
+BenchOptions BenchOptions::parse(int argc, char* argv[], const QStringList& flags) {
+    BenchOptions options;
+    bool database = false;
+    for (int i = 1; i < argc; ++i) {
+        const QString option = QString::fromLocal8Bit(argv[i]);
+        if (flags.contains(option)) {
+            options.rest << option;
+            continue;
+        }
+        if (i + 1 >= argc)
+            throw std::runtime_error("usage: (--sqlite FILE | --postgresql DATABASE) [--seed N] "
+                                     "[--samples N]; no value for " +
+                                     option.toStdString());
+        const QString value = QString::fromLocal8Bit(argv[++i]);
+        if (option == QLatin1String("--sqlite") || option == QLatin1String("--postgresql")) {
+            options.engine =
+                option == QLatin1String("--sqlite") ? Engine::SQLite : Engine::PostgreSQL;
+            options.target = value;
+            database = true;
+        } else if (option == QLatin1String("--seed")) {
+            options.seed = value.toULongLong();
+        } else if (option == QLatin1String("--samples")) {
+            options.samples = value.toInt();
+        } else {
+            options.rest << option << value;
+        }
+    }
+    if (!database || options.samples < 1)
+        throw std::runtime_error("usage: (--sqlite FILE | --postgresql DATABASE) [--seed N] "
+                                 "[--samples N]");
+    return options;
+}
+
+QString BenchOptions::value(const char* option) const {
+    const qsizetype at = rest.indexOf(QLatin1String(option));
+    if (at < 0 || at + 1 >= rest.size())
+        throw std::runtime_error(std::string("missing option ") + option);
+    return rest.at(at + 1);
+}
+
+const char* BenchOptions::engineName() const {
+    return engine == Engine::SQLite ? "SQLite" : "PostgreSQL";
+}
+
+QStringList BenchOptions::arguments() const {
+    return {engine == Engine::SQLite ? QStringLiteral("--sqlite") : QStringLiteral("--postgresql"),
+            target, QStringLiteral("--seed"), QString::number(seed)};
+}
+
+QString BenchOptions::connectionString() const {
+    if (engine == Engine::SQLite)
+        return QStringLiteral("Provider=SQLite;Data Source=") + target;
+    const PgServer server = PgServer::fromEnvironment();
+    return QStringLiteral("Provider=PostgreSQL;Data Source=%1:%2;Initial Catalog=%3;User ID=%4;"
+                          "Password=%5")
+        .arg(QString::fromStdString(server.host), QString::fromStdString(server.port), target,
+             QString::fromStdString(server.user), QString::fromStdString(server.password));
+}
+
+FloorConnector BenchOptions::floor() const {
+    if (engine == Engine::SQLite)
+        return sqliteConnector(target.toStdString());
+    return postgresConnector(PgServer::fromEnvironment().conninfo(target.toStdString()));
+}

@@ -1,0 +1,6 @@
+// The start-up floor: Qt Widgets and an empty window, nothing of the program.
+#include "BareWindow.h"
+
+int main(int, char* argv[]) {
+    return runBareWindow(argv[0], [] {});
+}
