@@ -3,8 +3,8 @@
 #include <sqlite3.h>
 
 #include <map>
-#include <string>
 #include <stdexcept>
+#include <string>
 
 namespace {
 

@@ -45,8 +45,9 @@ void OpenConnection() {
 
 Recordset Execute(const Statement& statement) {
     if (!cn)
-        throw zelkarin::Error(zelkarin::Error::ProviderError,
-                              QStringLiteral("Operation is not allowed when the object is closed."));
+        throw zelkarin::Error(
+            zelkarin::Error::ProviderError,
+            QStringLiteral("Operation is not allowed when the object is closed."));
     return cn->execute(statement);
 }
 

@@ -54,7 +54,8 @@ void configureSqlite(QSqlDatabase& db, const ConnectionString& cs) {
     const QString path = cs.value(QStringLiteral("Data Source"));
     // QSQLITE would create an empty file; a missing database is an error like any other.
     if (!QFileInfo(path).isFile())
-        throw Error(Error::ProviderError, QStringLiteral("The database file \"%1\" does not exist.").arg(path));
+        throw Error(Error::ProviderError,
+                    QStringLiteral("The database file \"%1\" does not exist.").arg(path));
     db.setDatabaseName(path);
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
 }
@@ -105,7 +106,8 @@ QString freeTdsConnectionText(const ConnectionString& cs) {
     // A named instance finds its port through the server's browser service.
     if (!server.contains(u'\\'))
         pairs.append({QStringLiteral("PORT"), odbcValue(port)});
-    pairs.append({QStringLiteral("DATABASE"), odbcValue(cs.value(QStringLiteral("Initial Catalog")))});
+    pairs.append(
+        {QStringLiteral("DATABASE"), odbcValue(cs.value(QStringLiteral("Initial Catalog")))});
     pairs.append({QStringLiteral("UID"), odbcValue(cs.value(QStringLiteral("User ID")))});
     pairs.append({QStringLiteral("PWD"), odbcValue(cs.value(QStringLiteral("Password")))});
     pairs.append({QStringLiteral("TDS_Version"), QStringLiteral("7.4")});
@@ -119,9 +121,10 @@ QSqlDatabase openDatabase(const QString& connectionString, const QString& name) 
     const QString providerName = cs.value(QStringLiteral("Provider"));
     const Provider* provider = providerFor(providerName);
     if (!provider)
-        throw Error(Error::ProviderError,
-                    QStringLiteral("Provider cannot be found. It may not be properly installed. (%1)")
-                        .arg(providerName));
+        throw Error(
+            Error::ProviderError,
+            QStringLiteral("Provider cannot be found. It may not be properly installed. (%1)")
+                .arg(providerName));
     if (!QSqlDatabase::isDriverAvailable(provider->driver))
         throw Error(Error::ProviderError,
                     QStringLiteral("The Qt SQL driver %1 is not installed.").arg(provider->driver));

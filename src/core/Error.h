@@ -11,8 +11,7 @@ namespace zelkarin {
 class Error : public std::exception {
 public:
     Error(long number, QString description)
-        : m_number(number), m_description(std::move(description)),
-          m_what(m_description.toUtf8()) {}
+        : m_number(number), m_description(std::move(description)), m_what(m_description.toUtf8()) {}
 
     long number() const { return m_number; }
     const QString& description() const { return m_description; }

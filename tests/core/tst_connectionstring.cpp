@@ -39,10 +39,14 @@ void TestConnectionString::quotedValuesAndOddSpacing() {
 void TestConnectionString::sqlServerDataSourceForms_data() {
     QTest::addColumn<QString>("dataSource");
     QTest::addColumn<QString>("server");
-    QTest::newRow("host") << "dbhost" << "SERVER={dbhost};PORT={1433}";
-    QTest::newRow("host,port") << "dbhost,14330" << "SERVER={dbhost};PORT={14330}";
-    QTest::newRow("tcp:host,port") << "tcp:10.1.2.3, 1500" << "SERVER={10.1.2.3};PORT={1500}";
-    QTest::newRow("named instance") << "dbhost\\REGISTRAR" << "SERVER={dbhost\\REGISTRAR};DATABASE";
+    QTest::newRow("host") << "dbhost"
+                          << "SERVER={dbhost};PORT={1433}";
+    QTest::newRow("host,port") << "dbhost,14330"
+                               << "SERVER={dbhost};PORT={14330}";
+    QTest::newRow("tcp:host,port") << "tcp:10.1.2.3, 1500"
+                                   << "SERVER={10.1.2.3};PORT={1500}";
+    QTest::newRow("named instance") << "dbhost\\REGISTRAR"
+                                    << "SERVER={dbhost\\REGISTRAR};DATABASE";
 }
 
 void TestConnectionString::sqlServerDataSourceForms() {
@@ -57,8 +61,8 @@ void TestConnectionString::sqlServerDataSourceForms() {
 }
 
 void TestConnectionString::odbcValuesAreBraced() {
-    const QString text = freeTdsConnectionText(ConnectionString::parse(
-        "Provider=SQLOLEDB.1;Password=\"p;w}=\";User ID=TV;Data Source=h"));
+    const QString text = freeTdsConnectionText(
+        ConnectionString::parse("Provider=SQLOLEDB.1;Password=\"p;w}=\";User ID=TV;Data Source=h"));
     QVERIFY2(text.contains("PWD={p;w}}=};"), qPrintable(text));
 }
 

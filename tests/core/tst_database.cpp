@@ -130,9 +130,10 @@ void TestDatabaseCore::hostileValuesRoundTripAndTouchNoOtherRow_data() {
         {"non-ascii", "Peña, Ñiño — 李小龍 ünïcødé"},
         {"long", QString(10000, u'q') + "'"},
     };
-    const QList<std::pair<const char*, Engine>> engines{{"sqlite", Engine::SQLite},
-                                                        {"postgresql", Engine::PostgreSQL},
-                                                        {"odbc-postgresql", Engine::PostgreSQLOdbc}};
+    const QList<std::pair<const char*, Engine>> engines{
+        {"sqlite", Engine::SQLite},
+        {"postgresql", Engine::PostgreSQL},
+        {"odbc-postgresql", Engine::PostgreSQLOdbc}};
     for (const auto& [engineName, engine] : engines)
         for (const auto& [valueName, value] : values)
             QTest::addRow("%s/%s", engineName, valueName) << engine << value;
@@ -176,10 +177,12 @@ void TestDatabaseCore::hostileValuesRoundTripAndTouchNoOtherRow() {
 
 void TestDatabaseCore::recordsetOutlivesLaterConnections() {
     Connections::OpenConnection();
-    Connections::rsActive = Connections::Execute(Statement("SELECT * from PERIOD where status='ACTIVE'"));
+    Connections::rsActive =
+        Connections::Execute(Statement("SELECT * from PERIOD where status='ACTIVE'"));
     for (int i = 0; i < 3; ++i) {
         Connections::OpenConnection();
-        Connections::rsPeriods = Connections::Execute(Statement("SELECT * from PERIOD where tanong='YES'"));
+        Connections::rsPeriods =
+            Connections::Execute(Statement("SELECT * from PERIOD where tanong='YES'"));
     }
     QCOMPARE(Connections::rsActive.field("sy_sem").text(), "2026-2027 1st");
     // rsActive's connection, and the newest one that cn and rsPeriods share.
@@ -203,10 +206,12 @@ void TestDatabaseCore::rejectedStatementReportsProviderText() {
 }
 
 void TestDatabaseCore::missingSqliteFileIsAnErrorNotANewDatabase() {
-    const QString path = QDir::temp().filePath("zelkarin-missing-%1.db").arg(QCoreApplication::applicationPid());
+    const QString path =
+        QDir::temp().filePath("zelkarin-missing-%1.db").arg(QCoreApplication::applicationPid());
     Connections::useConnectionString("Provider=SQLite;Data Source=" + path);
     QString description;
-    QCOMPARE(errorNumberOf([] { Connections::OpenConnection(); }, &description), Error::ProviderError);
+    QCOMPARE(errorNumberOf([] { Connections::OpenConnection(); }, &description),
+             Error::ProviderError);
     QVERIFY(description.contains(path));
     QVERIFY(!QFile::exists(path));
     QVERIFY(!Connections::cn);
@@ -215,9 +220,11 @@ void TestDatabaseCore::missingSqliteFileIsAnErrorNotANewDatabase() {
 void TestDatabaseCore::unknownProviderIsAnError() {
     Connections::useConnectionString("Provider=Nonesuch.1;Data Source=x");
     QString description;
-    QCOMPARE(errorNumberOf([] { Connections::OpenConnection(); }, &description), Error::ProviderError);
+    QCOMPARE(errorNumberOf([] { Connections::OpenConnection(); }, &description),
+             Error::ProviderError);
     QVERIFY(description.contains("Provider cannot be found"));
-    QCOMPARE(errorNumberOf([] { Connections::Execute(Statement("SELECT 1")); }), Error::ProviderError);
+    QCOMPARE(errorNumberOf([] { Connections::Execute(Statement("SELECT 1")); }),
+             Error::ProviderError);
 }
 
 void TestDatabaseCore::sqlServerClosedPortFailsClearly() {
@@ -230,7 +237,8 @@ void TestDatabaseCore::sqlServerClosedPortFailsClearly() {
                        "ID=TV;Initial Catalog=Tevrin;Data Source=127.0.0.1,%1")
             .arg(port));
     QString description;
-    QCOMPARE(errorNumberOf([] { Connections::OpenConnection(); }, &description), Error::ProviderError);
+    QCOMPARE(errorNumberOf([] { Connections::OpenConnection(); }, &description),
+             Error::ProviderError);
     // The FreeTDS driver itself answered: it is installed and was loaded.
     QVERIFY2(description.contains("FreeTDS"), qPrintable(description));
     QVERIFY2(!description.contains("Can't open lib"), qPrintable(description));
@@ -247,7 +255,8 @@ void TestDatabaseCore::sqlServerSilentPortFailsWithinLoginTimeout() {
     QElapsedTimer clock;
     clock.start();
     QString description;
-    QCOMPARE(errorNumberOf([] { Connections::OpenConnection(); }, &description), Error::ProviderError);
+    QCOMPARE(errorNumberOf([] { Connections::OpenConnection(); }, &description),
+             Error::ProviderError);
     QVERIFY2(clock.elapsed() < (LoginTimeoutSeconds + 20) * 1000, qPrintable(description));
     QVERIFY(!description.isEmpty());
 }

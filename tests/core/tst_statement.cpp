@@ -37,15 +37,16 @@ void TestStatement::valuesWithoutQuoteStandAsTheyAre() {
                                     .sql("' and password='")
                                     .value(value)
                                     .sql("'");
-    QCOMPARE(statement.text(), "SELECT * from Prof_login where profid='" + value +
-                                   "' and password='" + value + "'");
+    QCOMPARE(statement.text(),
+             "SELECT * from Prof_login where profid='" + value + "' and password='" + value + "'");
 }
 
 void TestStatement::quoteInValueIsDoubled_data() {
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("quoted");
     QTest::newRow("name") << QStringLiteral("O'Brien") << QStringLiteral("O''Brien");
-    QTest::newRow("tautology") << QStringLiteral("' OR '1'='1") << QStringLiteral("'' OR ''1''=''1");
+    QTest::newRow("tautology") << QStringLiteral("' OR '1'='1")
+                               << QStringLiteral("'' OR ''1''=''1");
     QTest::newRow("drop") << QStringLiteral("x'; DROP TABLE tbllog; --")
                           << QStringLiteral("x''; DROP TABLE tbllog; --");
     QTest::newRow("only quotes") << QStringLiteral("''") << QStringLiteral("''''");

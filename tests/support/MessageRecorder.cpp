@@ -1,15 +1,15 @@
 #include "MessageRecorder.h"
 
 MessageRecorder::MessageRecorder() {
-    m_previous = setMsgBoxPresenter([this](const QString& prompt, MsgStyle style,
-                                           const QString& title) {
-        m_messages.append({prompt, style, title});
-        if (auto action = std::exchange(m_onNext, nullptr))
-            action();
-        if (!m_answers.isEmpty())
-            return m_answers.takeFirst();
-        return style == MsgStyle::YesNoQuestion ? MsgAnswer::Yes : MsgAnswer::Ok;
-    });
+    m_previous =
+        setMsgBoxPresenter([this](const QString& prompt, MsgStyle style, const QString& title) {
+            m_messages.append({prompt, style, title});
+            if (auto action = std::exchange(m_onNext, nullptr))
+                action();
+            if (!m_answers.isEmpty())
+                return m_answers.takeFirst();
+            return style == MsgStyle::YesNoQuestion ? MsgAnswer::Yes : MsgAnswer::Ok;
+        });
 }
 
 MessageRecorder::~MessageRecorder() {
