@@ -4,12 +4,11 @@
 #include "Connections.h"
 #include "Login.h"
 #include "MessageBoxes.h"
+#include "ProgramEnd.h"
 #include "Probe.h"
 #include "ProgramDriver.h"
 
 #include <QApplication>
-#include <QPointer>
-#include <QWidget>
 
 #include <cstdio>
 #include <exception>
@@ -53,12 +52,6 @@ int main(int argc, char* argv[]) {
     });
     showLoginWindow();
     const int status = QApplication::exec();
-
-    QList<QPointer<QWidget>> windows;
-    for (QWidget* window : QApplication::topLevelWidgets())
-        windows.append(window);
-    for (const QPointer<QWidget>& window : windows)
-        delete window.data();
-    Connections::releaseAll();
+    releaseWindowsAndConnections();
     return status;
 }

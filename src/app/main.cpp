@@ -1,10 +1,8 @@
-#include "Connections.h"
 #include "Login.h"
 #include "MessageBoxes.h"
+#include "ProgramEnd.h"
 
 #include <QApplication>
-#include <QPointer>
-#include <QWidget>
 
 int main(int, char* argv[]) {
     // The program takes no command line: Qt sees only the program's name.
@@ -14,13 +12,6 @@ int main(int, char* argv[]) {
     installMessageBoxes();
     showLoginWindow();
     const int status = QApplication::exec();
-
-    // The windows and connections live until the end; release them while Qt is still up.
-    QList<QPointer<QWidget>> windows;
-    for (QWidget* window : QApplication::topLevelWidgets())
-        windows.append(window);
-    for (const QPointer<QWidget>& window : windows)
-        delete window.data();
-    Connections::releaseAll();
+    releaseWindowsAndConnections();
     return status;
 }
