@@ -4,9 +4,9 @@
 #include "Connections.h"
 #include "Login.h"
 #include "MessageBoxes.h"
-#include "ProgramEnd.h"
 #include "Probe.h"
 #include "ProgramDriver.h"
+#include "ProgramEnd.h"
 
 #include <QApplication>
 
