@@ -163,6 +163,21 @@ private:
     static bool endsTheProgram(const std::function<void()>& action);
 };
 
+namespace {
+
+// A hidden login window and another open window: neither may keep the program alive.
+struct OtherWindows {
+    OtherWindows() {
+        login.show();
+        login.hide();
+        other.show();
+    }
+    QWidget login;
+    QWidget other;
+};
+
+} // namespace
+
 std::unique_ptr<TestDatabase> TestMainWindow::open(TestDatabase::Content content, const QString& id,
                                                    const QString& name, const QString& dept) {
     QFETCH(Engine, engine);
@@ -636,11 +651,7 @@ void TestMainWindow::closeButtonEndsTheProgram() {
     const auto db = openDemo();
     MessageRecorder messages;
     frmMain* window = showMainWindow();
-    QWidget login;
-    login.show();
-    login.hide();
-    QWidget otherWindow;
-    otherWindow.show();
+    const OtherWindows others;
     QVERIFY(endsTheProgram(
         [&] { QTest::mouseClick(child<QPushButton>(window, "cmdClose"), Qt::LeftButton); }));
     QVERIFY(messages.messages().isEmpty());
@@ -650,11 +661,7 @@ void TestMainWindow::closingTheWindowEndsTheProgram() {
     const auto db = openDemo();
     MessageRecorder messages;
     frmMain* window = showMainWindow();
-    QWidget login;
-    login.show();
-    login.hide();
-    QWidget otherWindow;
-    otherWindow.show();
+    const OtherWindows others;
     QVERIFY(!endsTheProgram([] {}));
     QVERIFY(endsTheProgram([&] { window->close(); }));
 }
