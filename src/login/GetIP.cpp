@@ -25,8 +25,11 @@ QString signedNumber(int value) {
     return value < 0 ? QString::number(value) : u' ' + QString::number(value);
 }
 
-// The host name, or nothing after the failure message that ends in the caller's own wording.
-std::optional<QByteArray> hostName(const QString& failureTail) {
+// Starts the socket library and reads the host name; nothing after a failure, whose message
+// ends in the caller's own wording. The library is left started only on success.
+std::optional<QByteArray> startedHostName(const QString& failureTail) {
+    if (!StartSockets())
+        return std::nullopt;
     std::array<char, hostNameLength> buffer{};
     if (calls().gethostname(buffer.data(), hostNameLength) == -1) {
         MsgBox(QStringLiteral("Windows Sockets error ") + signedNumber(calls().lastError()) +
@@ -94,10 +97,8 @@ void StopSockets() {
 }
 
 QString LocalHostName() {
-    if (!StartSockets())
-        return {};
     const std::optional<QByteArray> name =
-        hostName(QStringLiteral(" has occurred.  Unable to successfully get Host Name."));
+        startedHostName(QStringLiteral(" has occurred.  Unable to successfully get Host Name."));
     if (!name)
         return {};
     StopSockets();
@@ -105,10 +106,8 @@ QString LocalHostName() {
 }
 
 QString LocalIPAddress() {
-    if (!StartSockets())
-        return {};
     const std::optional<QByteArray> name =
-        hostName(QStringLiteral(" has occurred. Unable to successfully get Host Name."));
+        startedHostName(QStringLiteral(" has occurred. Unable to successfully get Host Name."));
     if (!name)
         return {};
     const QList<QByteArray> addresses = calls().hostAddresses(name->trimmed());
