@@ -7,10 +7,10 @@
 // is filled and until it has painted; preloaded: the same after preloadWhileTheMemberTypes;
 // statements: the program's own login and start-up code on controls that are never shown.
 #include "Connections.h"
-#include "Login.h"
-#include "LoginCheck.h"
+#include "MemberLogin.h"
 #include "Probe.h"
 #include "ProgramDriver.h"
+#include "ShowLoginWindow.h"
 #include "TeachingLoad.h"
 
 #include <QComboBox>

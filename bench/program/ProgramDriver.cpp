@@ -1,6 +1,6 @@
 #include "ProgramDriver.h"
 
-#include "Login.h"
+#include "ShowLoginWindow.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -2,11 +2,11 @@
 // has painted; then, given a database, a login through the windows.
 //   zelkarin_bench_startup_program [CONNECTION-STRING FACULTY-ID PASSWORD]
 #include "Connections.h"
-#include "Login.h"
-#include "MessageBoxes.h"
+#include "MessageBoxPresenter.h"
 #include "Probe.h"
 #include "ProgramDriver.h"
 #include "ProgramEnd.h"
+#include "ShowLoginWindow.h"
 
 #include <QApplication>
 
@@ -37,7 +37,7 @@ int main(int argc, char* argv[]) {
     int qtArgc = 1;
     char* qtArgv[] = {argv[0], nullptr};
     QApplication app(qtArgc, qtArgv);
-    installMessageBoxes();
+    installMessageBoxPresenter();
     whenFirstPainted([&login] {
         reportToParent("shown_ms", nowMs());
         reportToParent("rss_mb", residentMb());

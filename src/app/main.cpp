@@ -1,6 +1,6 @@
-#include "Login.h"
-#include "MessageBoxes.h"
+#include "MessageBoxPresenter.h"
 #include "ProgramEnd.h"
+#include "ShowLoginWindow.h"
 
 #include <QApplication>
 
@@ -9,7 +9,7 @@ int main(int, char* argv[]) {
     int qtArgc = 1;
     char* qtArgv[] = {argv[0], nullptr};
     QApplication app(qtArgc, qtArgv);
-    installMessageBoxes();
+    installMessageBoxPresenter();
     showLoginWindow();
     const int status = QApplication::exec();
     releaseWindowsAndConnections();

@@ -40,7 +40,7 @@ void releaseAll() {
 
 void OpenConnection() {
     cn.reset(); // the new connection replaces the old one even when it cannot be opened
-    cn = Connection::open(currentConnectionString());
+    cn = DatabaseConnection::open(currentConnectionString());
 }
 
 Recordset Execute(const Statement& statement) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Connection.h"
+#include "DatabaseConnection.h"
 #include "Recordset.h"
 
 #include <QString>
@@ -11,7 +11,7 @@
 // and the identity of the member who logged in.
 namespace Connections {
 
-inline std::shared_ptr<Connection> cn;
+inline std::shared_ptr<DatabaseConnection> cn;
 
 inline Recordset rs;
 inline Recordset rsActive;

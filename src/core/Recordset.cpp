@@ -12,7 +12,7 @@ QString Field::text() const {
     return m_value.toString();
 }
 
-Recordset::Recordset(std::shared_ptr<Connection> connection, QSqlQuery& query)
+Recordset::Recordset(std::shared_ptr<DatabaseConnection> connection, QSqlQuery& query)
     : m_connection(std::move(connection)), m_columns(query.record()) {
     auto rows = std::make_shared<QList<QVariantList>>();
     if (query.isSelect()) {

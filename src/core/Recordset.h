@@ -6,7 +6,7 @@
 
 #include <memory>
 
-class Connection;
+class DatabaseConnection;
 class QSqlQuery;
 
 // One column value of the current row.
@@ -31,7 +31,7 @@ class Recordset {
 public:
     Recordset() = default; // an empty slot
 
-    Recordset(std::shared_ptr<Connection> connection, QSqlQuery& query);
+    Recordset(std::shared_ptr<DatabaseConnection> connection, QSqlQuery& query);
 
     // Both are true for a result without rows.
     bool bof() const;
@@ -40,10 +40,10 @@ public:
     Field field(const QString& name) const;
     void moveNext();
 
-    const std::shared_ptr<Connection>& connection() const { return m_connection; }
+    const std::shared_ptr<DatabaseConnection>& connection() const { return m_connection; }
 
 private:
-    std::shared_ptr<Connection> m_connection;
+    std::shared_ptr<DatabaseConnection> m_connection;
     QSqlRecord m_columns;
     std::shared_ptr<const QList<QVariantList>> m_rows;
     qsizetype m_position = 0;

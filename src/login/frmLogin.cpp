@@ -2,8 +2,8 @@
 
 #include "BusyCursor.h"
 #include "Guard.h"
-#include "LoginCheck.h"
-#include "MainWindow.h"
+#include "MemberLogin.h"
+#include "ShowMainWindow.h"
 #include "ui_frmLogin.h"
 
 #include <QCloseEvent>

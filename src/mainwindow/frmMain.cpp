@@ -1,10 +1,10 @@
 #include "frmMain.h"
 #include "ui_frmMain.h"
 
-#include "ChangePassword.h"
 #include "Connections.h"
 #include "Guard.h"
 #include "MsgBox.h"
+#include "ShowChangePassword.h"
 #include "TeachingLoad.h"
 
 #include <QCloseEvent>

@@ -161,7 +161,7 @@ void TestClassListExport::anythingButYesStopsBeforeAnyConnection() {
         QCOMPARE(cursorWhileAsking, Qt::WaitCursor);
         QVERIFY(!QGuiApplication::overrideCursor());
         QVERIFY(!Connections::cn);
-        QCOMPARE(Connection::openCount(), 0);
+        QCOMPARE(DatabaseConnection::openCount(), 0);
         QCOMPARE(m_sheet.starts, 0);
     }
 }

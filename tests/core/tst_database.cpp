@@ -186,15 +186,15 @@ void TestDatabaseCore::recordsetOutlivesLaterConnections() {
     }
     QCOMPARE(Connections::rsActive.field("sy_sem").text(), "2026-2027 1st");
     // rsActive's connection, and the newest one that cn and rsPeriods share.
-    QCOMPARE(Connection::openCount(), 2);
+    QCOMPARE(DatabaseConnection::openCount(), 2);
 
     for (int i = 0; i < 1000; ++i)
         Connections::rs = run(Statement("SELECT * from PERIOD where status='ACTIVE'"));
     // cn and rs share the newest; rsActive and rsPeriods hold theirs.
-    QCOMPARE(Connection::openCount(), 3);
+    QCOMPARE(DatabaseConnection::openCount(), 3);
     Connections::rsActive = Recordset();
     Connections::rsPeriods = Recordset();
-    QCOMPARE(Connection::openCount(), 1);
+    QCOMPARE(DatabaseConnection::openCount(), 1);
 }
 
 void TestDatabaseCore::rejectedStatementReportsProviderText() {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Login.h"
+#include "ShowLoginWindow.h"
 #include "frmLogin.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "Connections.h"
 #include "Error.h"
-#include "MainWindow.h"
 #include "MessageRecorder.h"
+#include "ShowMainWindow.h"
 #include "TeachingLoad.h"
 #include "TestDatabase.h"
 #include "frmMain.h"

@@ -1,7 +1,7 @@
-#include "ChangePassword.h"
 #include "Connections.h"
 #include "MessageRecorder.h"
 #include "PasswordTesting.h"
+#include "ShowChangePassword.h"
 #include "frmChange.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "MainWindow.h"
+#include "ShowMainWindow.h"
 
 #include "frmMain.h"
 

@@ -1,4 +1,4 @@
-#include "Login.h"
+#include "ShowLoginWindow.h"
 
 #include "frmLogin.h"
 

@@ -1,4 +1,4 @@
-#include "LoginCheck.h"
+#include "MemberLogin.h"
 
 #include "Connections.h"
 #include "GetIP.h"

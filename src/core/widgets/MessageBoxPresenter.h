@@ -6,4 +6,4 @@
 MsgAnswer showMessageBox(const QString& prompt, MsgStyle style, const QString& title);
 
 // Makes MsgBox show real message boxes.
-void installMessageBoxes();
+void installMessageBoxPresenter();

@@ -10,13 +10,13 @@ class Statement;
 
 // One open database connection. It ends when the last reference to it, from `cn` or from a
 // recordset taken from it, is dropped.
-class Connection : public std::enable_shared_from_this<Connection> {
+class DatabaseConnection : public std::enable_shared_from_this<DatabaseConnection> {
 public:
-    static std::shared_ptr<Connection> open(const QString& connectionString);
-    ~Connection();
+    static std::shared_ptr<DatabaseConnection> open(const QString& connectionString);
+    ~DatabaseConnection();
 
-    Connection(const Connection&) = delete;
-    Connection& operator=(const Connection&) = delete;
+    DatabaseConnection(const DatabaseConnection&) = delete;
+    DatabaseConnection& operator=(const DatabaseConnection&) = delete;
 
     // Runs one statement; a statement without rows gives an empty recordset.
     Recordset execute(const Statement& statement);
@@ -25,7 +25,7 @@ public:
     static int openCount();
 
 private:
-    explicit Connection(QString name) : m_name(std::move(name)) {}
+    explicit DatabaseConnection(QString name) : m_name(std::move(name)) {}
 
     QString m_name;
 };

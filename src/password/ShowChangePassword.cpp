@@ -1,4 +1,4 @@
-#include "ChangePassword.h"
+#include "ShowChangePassword.h"
 
 #include "frmChange.h"
 

@@ -1,4 +1,4 @@
-#include "Connection.h"
+#include "DatabaseConnection.h"
 
 #include "DatabaseDriver.h"
 #include "Statement.h"
@@ -14,18 +14,18 @@ const QString namePrefix = QStringLiteral("zelkarin-");
 std::atomic<quint64> lastSerial{0};
 } // namespace
 
-std::shared_ptr<Connection> Connection::open(const QString& connectionString) {
+std::shared_ptr<DatabaseConnection> DatabaseConnection::open(const QString& connectionString) {
     const QString name = namePrefix + QString::number(++lastSerial);
     openDatabase(connectionString, name);
-    return std::shared_ptr<Connection>(new Connection(name));
+    return std::shared_ptr<DatabaseConnection>(new DatabaseConnection(name));
 }
 
-Connection::~Connection() {
+DatabaseConnection::~DatabaseConnection() {
     QSqlDatabase::database(m_name, false).close();
     QSqlDatabase::removeDatabase(m_name);
 }
 
-Recordset Connection::execute(const Statement& statement) {
+Recordset DatabaseConnection::execute(const Statement& statement) {
     QSqlQuery query(QSqlDatabase::database(m_name, false));
     query.setForwardOnly(true);
     if (!query.exec(statement.text()))
@@ -33,7 +33,7 @@ Recordset Connection::execute(const Statement& statement) {
     return Recordset(shared_from_this(), query);
 }
 
-int Connection::openCount() {
+int DatabaseConnection::openCount() {
     int count = 0;
     for (const QString& name : QSqlDatabase::connectionNames())
         count += name.startsWith(namePrefix) ? 1 : 0;

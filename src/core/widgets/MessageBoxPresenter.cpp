@@ -1,4 +1,4 @@
-#include "MessageBoxes.h"
+#include "MessageBoxPresenter.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -47,6 +47,6 @@ MsgAnswer showMessageBox(const QString& prompt, MsgStyle style, const QString& t
     }
 }
 
-void installMessageBoxes() {
+void installMessageBoxPresenter() {
     setMsgBoxPresenter(showMessageBox);
 }
