@@ -22,3 +22,9 @@ QStringList MessageRecorder::prompts() const {
         result << message.prompt;
     return result;
 }
+
+void MessageRecorder::reset() {
+    m_messages.clear();
+    m_answers.clear();
+    m_onNext = nullptr;
+}

@@ -28,6 +28,8 @@ public:
     const QList<Message>& messages() const { return m_messages; }
     QStringList prompts() const;
     void clear() { m_messages.clear(); }
+    // Forgets the messages, the queued answers and the action for the next message.
+    void reset();
 
 private:
     QList<Message> m_messages;

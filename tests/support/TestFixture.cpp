@@ -1,0 +1,10 @@
+#include "TestFixture.h"
+
+void TestFixture::resetSharedState() {
+    Connections::releaseAll();
+    Connections::useConnectionString(m_builtInConnectionString);
+    for (QString* item : {&Connections::UserID, &Connections::UserName, &Connections::UserDept,
+                          &Connections::UserPassword})
+        item->clear();
+    messages.reset();
+}
