@@ -2,9 +2,9 @@
 #include "CalcTestModule.h"
 #include "ClassSection.h"
 #include "Connections.h"
-#include "MessageRecorder.h"
 #include "SpreadsheetLoader.h"
 #include "TestDatabase.h"
+#include "TestFixture.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -58,7 +58,7 @@ QByteArray fileHash(const QString& path) {
 
 } // namespace
 
-class TestClassListCalc : public QObject {
+class TestClassListCalc : public TestFixture {
     Q_OBJECT
 
 private slots:
@@ -102,8 +102,7 @@ void TestClassListCalc::initTestCase() {
 
 void TestClassListCalc::cleanup() {
     m_calc.closeDocuments();
-    Connections::cn.reset();
-    Connections::rs = Recordset();
+    TestFixture::cleanup();
 }
 
 void TestClassListCalc::cleanupTestCase() {
@@ -128,7 +127,6 @@ void TestClassListCalc::classListReadsBackFromCalc() {
                    "'3', 'MWF 8:00-9:00 AM', 'Enrolled', '@2026', 'Abella', '=1+2', '+A', "
                    "'-BSIT'");
     Connections::useConnectionString(db.connectionString());
-    MessageRecorder messages;
     std::unique_ptr<Spreadsheet> calc;
     createClassList(sectionRequest("4"), [&] {
         calc = startSpreadsheet(m_options);

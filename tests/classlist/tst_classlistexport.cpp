@@ -2,8 +2,8 @@
 #include "Connections.h"
 #include "Error.h"
 #include "Guard.h"
-#include "MessageRecorder.h"
 #include "TestDatabase.h"
+#include "TestFixture.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -59,7 +59,7 @@ QStringList listed(const Cells& cells) {
 
 Q_DECLARE_METATYPE(ClassListRequest)
 
-class TestClassListExport : public QObject {
+class TestClassListExport : public TestFixture {
     Q_OBJECT
 
 private slots:
@@ -92,17 +92,12 @@ private:
 
     std::unique_ptr<TestDatabase> m_db;
     SheetRecord m_sheet;
-    MessageRecorder m_messages;
-    const QString m_builtIn = Connections::connectionString();
 };
 
 void TestClassListExport::cleanup() {
+    TestFixture::cleanup();
     m_db.reset();
     m_sheet = {};
-    m_messages.clear();
-    Connections::cn.reset();
-    Connections::rs = Recordset();
-    Connections::useConnectionString(m_builtIn);
 }
 
 void TestClassListExport::useSection() {
@@ -135,10 +130,10 @@ void TestClassListExport::unchosenSubjectAsksForIt() {
     QFETCH(ClassListRequest, request);
     Connections::useConnectionString("Provider=SQLite;Data Source=/nonexistent/zelkarin.db");
     QVERIFY(runGuarded([&] { run(request); }));
-    QCOMPARE(m_messages.messages().size(), 1);
-    QCOMPARE(m_messages.messages()[0].prompt, "Select first the subject on the list");
-    QCOMPARE(m_messages.messages()[0].title, "SUBJECT");
-    QCOMPARE(m_messages.messages()[0].style, MsgStyle::OkOnly);
+    QCOMPARE(messages.messages().size(), 1);
+    QCOMPARE(messages.messages()[0].prompt, "Select first the subject on the list");
+    QCOMPARE(messages.messages()[0].title, "SUBJECT");
+    QCOMPARE(messages.messages()[0].style, MsgStyle::OkOnly);
     QVERIFY(!Connections::cn);
     QCOMPARE(m_sheet.starts, 0);
 }
@@ -146,18 +141,18 @@ void TestClassListExport::unchosenSubjectAsksForIt() {
 void TestClassListExport::anythingButYesStopsBeforeAnyConnection() {
     Connections::useConnectionString("Provider=SQLite;Data Source=/nonexistent/zelkarin.db");
     for (MsgAnswer answer : {MsgAnswer::No, MsgAnswer::Ok}) {
-        m_messages.clear();
-        m_messages.setNextAnswer(answer);
+        messages.clear();
+        messages.setNextAnswer(answer);
         Qt::CursorShape cursorWhileAsking = Qt::ArrowCursor;
-        m_messages.setOnNextMessage([&] {
+        messages.setOnNextMessage([&] {
             if (QGuiApplication::overrideCursor())
                 cursorWhileAsking = QGuiApplication::overrideCursor()->shape();
         });
         QVERIFY(runGuarded([&] { run(sectionRequest("5")); }));
-        QCOMPARE(m_messages.messages().size(), 1);
-        QCOMPARE(m_messages.messages()[0].prompt, confirmation("IT 101"));
-        QCOMPARE(m_messages.messages()[0].title, "Class List");
-        QCOMPARE(m_messages.messages()[0].style, MsgStyle::YesNoQuestion);
+        QCOMPARE(messages.messages().size(), 1);
+        QCOMPARE(messages.messages()[0].prompt, confirmation("IT 101"));
+        QCOMPARE(messages.messages()[0].title, "Class List");
+        QCOMPARE(messages.messages()[0].style, MsgStyle::YesNoQuestion);
         QCOMPARE(cursorWhileAsking, Qt::WaitCursor);
         QVERIFY(!QGuiApplication::overrideCursor());
         QVERIFY(!Connections::cn);
@@ -169,7 +164,7 @@ void TestClassListExport::anythingButYesStopsBeforeAnyConnection() {
 void TestClassListExport::exactlyNStudents() {
     useSection();
     run(sectionRequest("5"));
-    QCOMPARE(m_messages.prompts(), QStringList{confirmation("IT 101")});
+    QCOMPARE(messages.prompts(), QStringList{confirmation("IT 101")});
     QCOMPARE(m_sheet.starts, 1);
     QCOMPARE(listed(m_sheet.cells), listed(sectionCells(sectionStudents)));
     QCOMPARE(m_sheet.selection, "B14");
@@ -238,7 +233,7 @@ void TestClassListExport::studentsBeyondNEndWithTheMark() {
     QCOMPARE(m_sheet.calls, expected);
     QCOMPARE(m_sheet.selection, "B13");
     QCOMPARE(Connections::rs.field("lastname").text(), "D'Angelo");
-    QCOMPARE(m_messages.prompts(), QStringList{confirmation("IT 101")});
+    QCOMPARE(messages.prompts(), QStringList{confirmation("IT 101")});
 }
 
 void TestClassListExport::fewerStudentsThanNAreAllListed() {
@@ -267,10 +262,10 @@ void TestClassListExport::classOfMoreThanSixtyContinuesBelowTheBlock() {
 void TestClassListExport::noEnrolledStudentStartsNoSpreadsheet() {
     useSection();
     run(classRequest("IT 213", "TTh 8:00-9:30 AM", "4"));
-    QCOMPARE(m_messages.messages().size(), 2);
-    QCOMPARE(m_messages.messages()[1].prompt, "Record not found! Please try again.");
-    QCOMPARE(m_messages.messages()[1].title, "zelkarin");
-    QCOMPARE(m_messages.messages()[1].style, MsgStyle::OkOnly);
+    QCOMPARE(messages.messages().size(), 2);
+    QCOMPARE(messages.messages()[1].prompt, "Record not found! Please try again.");
+    QCOMPARE(messages.messages()[1].title, "zelkarin");
+    QCOMPARE(messages.messages()[1].style, MsgStyle::OkOnly);
     QCOMPARE(m_sheet.starts, 0);
     QVERIFY(Connections::cn);
     QVERIFY(Connections::rs.eof());
@@ -285,9 +280,9 @@ void TestClassListExport::quotesInRequestValuesAreData() {
     ClassListRequest quotedId = sectionRequest("5");
     quotedId.facultyId = "O'Hara";
     for (const ClassListRequest& request : {quotedCode, quotedPeriod, quotedId}) {
-        m_messages.clear();
+        messages.clear();
         QVERIFY(runGuarded([&] { run(request); }));
-        QCOMPARE(m_messages.prompts(),
+        QCOMPARE(messages.prompts(),
                  (QStringList{confirmation(request.selectedRow->first().trimmed()),
                               "Record not found! Please try again."}));
     }
@@ -308,13 +303,13 @@ void TestClassListExport::countThatIsNotSixteenBitStopsBeforeTheSpreadsheet() {
                                                     {"-32769", zelkarin::Error::Overflow},
                                                     {"32767", zelkarin::Error::Overflow}};
     for (const auto& [count, number] : counts) {
-        m_messages.clear();
+        messages.clear();
         QVERIFY(!runGuarded([&] { run(sectionRequest(count)); }));
-        QCOMPARE(m_messages.messages().size(), 2);
-        QVERIFY2(m_messages.messages()[1].prompt.startsWith(
+        QCOMPARE(messages.messages().size(), 2);
+        QVERIFY2(messages.messages()[1].prompt.startsWith(
                      QStringLiteral("Run-time error '%1':\n\n").arg(number)),
-                 qPrintable(m_messages.messages()[1].prompt));
-        QVERIFY(m_messages.messages()[1].prompt.contains("enrolled count"));
+                 qPrintable(messages.messages()[1].prompt));
+        QVERIFY(messages.messages()[1].prompt.contains("enrolled count"));
     }
     QCOMPARE(m_sheet.starts, 0);
     QVERIFY(m_sheet.calls.isEmpty());
@@ -329,7 +324,7 @@ void TestClassListExport::spreadsheetThatCannotStartIsReported() {
         });
     });
     QVERIFY(!ended);
-    QCOMPARE(m_messages.prompts(),
+    QCOMPARE(messages.prompts(),
              (QStringList{confirmation("IT 101"),
                           "Run-time error '429':\n\nThe spreadsheet application is not "
                           "installed: zelkarin_calc.so was found nowhere."}));

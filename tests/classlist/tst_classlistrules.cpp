@@ -1,10 +1,11 @@
 #include "ClassListExport.h"
 #include "ClassListRules.h"
 #include "Error.h"
+#include "TestFixture.h"
 
 #include <QTest>
 
-class TestClassListRules : public QObject {
+class TestClassListRules : public TestFixture {
     Q_OBJECT
 
 private slots:

@@ -1,9 +1,10 @@
 #include "ConnectionString.h"
 #include "DatabaseDriver.h"
+#include "TestFixture.h"
 
 #include <QTest>
 
-class TestConnectionString : public QObject {
+class TestConnectionString : public TestFixture {
     Q_OBJECT
 
 private slots:

@@ -3,6 +3,7 @@
 #include "Error.h"
 #include "Statement.h"
 #include "TestDatabase.h"
+#include "TestFixture.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -33,7 +34,7 @@ long errorNumberOf(const std::function<void()>& action, QString* description = n
 
 } // namespace
 
-class TestDatabaseCore : public QObject {
+class TestDatabaseCore : public TestFixture {
     Q_OBJECT
 
 private slots:
@@ -58,10 +59,10 @@ private slots:
 
 private:
     std::unique_ptr<TestDatabase> m_db;
-    QString m_builtIn = Connections::connectionString();
 };
 
 void TestDatabaseCore::init() {
+    TestFixture::init();
     const char* tag = QTest::currentDataTag();
     if (!tag)
         return;
@@ -76,10 +77,8 @@ void TestDatabaseCore::init() {
 }
 
 void TestDatabaseCore::cleanup() {
-    Connections::cn.reset();
-    Connections::rs = Connections::rsActive = Connections::rsPeriods = Recordset();
+    TestFixture::cleanup();
     m_db.reset();
-    Connections::useConnectionString(m_builtIn);
 }
 
 void TestDatabaseCore::readsRowsByNameAndTellsEmptyResults() {
@@ -188,7 +187,7 @@ void TestDatabaseCore::recordsetOutlivesLaterConnections() {
     // rsActive's connection, and the newest one that cn and rsPeriods share.
     QCOMPARE(DatabaseConnection::openCount(), 2);
 
-    for (int i = 0; i < 1000; ++i)
+    for (int i = 0; i < 50; ++i)
         Connections::rs = run(Statement("SELECT * from PERIOD where status='ACTIVE'"));
     // cn and rs share the newest; rsActive and rsPeriods hold theirs.
     QCOMPARE(DatabaseConnection::openCount(), 3);

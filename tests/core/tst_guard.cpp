@@ -1,12 +1,12 @@
 #include "Error.h"
 #include "Guard.h"
-#include "MessageRecorder.h"
+#include "TestFixture.h"
 
 #include <QTest>
 
 #include <stdexcept>
 
-class TestGuard : public QObject {
+class TestGuard : public TestFixture {
     Q_OBJECT
 
 private slots:
@@ -15,7 +15,6 @@ private slots:
 };
 
 void TestGuard::failureIsShownAndAbandonsOnlyTheHandler() {
-    MessageRecorder messages;
     QStringList done;
     QVERIFY(!runGuarded([&] {
         done << "written";
@@ -31,7 +30,6 @@ void TestGuard::failureIsShownAndAbandonsOnlyTheHandler() {
 }
 
 void TestGuard::handlerThatEndsShowsNothing() {
-    MessageRecorder messages;
     int runs = 0;
     QVERIFY(runGuarded([&] { ++runs; }));
     QCOMPARE(runs, 1);

@@ -1,4 +1,5 @@
 #include "Statement.h"
+#include "TestFixture.h"
 
 #include <QTest>
 
@@ -9,7 +10,7 @@ static_assert(std::is_constructible_v<Fragment, const char (&)[4]>);
 static_assert(!std::is_constructible_v<Fragment, QString>);
 static_assert(!std::is_constructible_v<Fragment, const char*>);
 
-class TestStatement : public QObject {
+class TestStatement : public TestFixture {
     Q_OBJECT
 
 private slots:

@@ -1,6 +1,6 @@
 #include "FakeSockets.h"
 #include "GetIP.h"
-#include "MessageRecorder.h"
+#include "TestFixture.h"
 
 #include <QHostAddress>
 #include <QHostInfo>
@@ -10,7 +10,7 @@
 using GetIP::LocalHostName;
 using GetIP::LocalIPAddress;
 
-class TestGetIP : public QObject {
+class TestGetIP : public TestFixture {
     Q_OBJECT
 
 private slots:
@@ -48,7 +48,6 @@ void TestGetIP::addressOfTheWorkstation() {
     QFETCH(QList<QByteArray>, entry);
     QFETCH(QList<QByteArray>, interfaces);
     QFETCH(QString, expected);
-    MessageRecorder messages;
     FakeSockets sockets;
     sockets.hostAddresses = entry;
     sockets.interfaceAddresses = interfaces;
@@ -61,7 +60,6 @@ void TestGetIP::addressOfTheWorkstation() {
 }
 
 void TestGetIP::unresolvedNameFailsOnlyTheAddress() {
-    MessageRecorder messages;
     FakeSockets sockets;
     sockets.hostName = "  lab-pc-07 ";
     sockets.hostAddresses.clear();
@@ -88,7 +86,6 @@ void TestGetIP::hostNameFailureNamesTheErrorCode_data() {
 void TestGetIP::hostNameFailureNamesTheErrorCode() {
     QFETCH(int, code);
     QFETCH(QString, number);
-    MessageRecorder messages;
     FakeSockets sockets;
     sockets.hostNameFails = true;
     sockets.lastError = code;
@@ -123,7 +120,6 @@ void TestGetIP::unusableSocketLibraryFailsEachLookup() {
     QFETCH(int, version);
     QFETCH(int, maxSockets);
     QFETCH(QString, message);
-    MessageRecorder messages;
     FakeSockets sockets;
     sockets.startup = {result, quint16(version), qint16(maxSockets)};
     QVERIFY(!GetIP::StartSockets());
@@ -136,7 +132,6 @@ void TestGetIP::unusableSocketLibraryFailsEachLookup() {
 }
 
 void TestGetIP::cleanupFailureIsShownAndTheResultKept() {
-    MessageRecorder messages;
     FakeSockets sockets;
     sockets.cleanupResult = -1;
     QCOMPARE(LocalHostName(), "lab-pc-07");
@@ -148,7 +143,6 @@ void TestGetIP::cleanupFailureIsShownAndTheResultKept() {
 // The lookups on this machine itself: the host name as the system gives it, and an address that
 // names the workstation on its network whenever it has one.
 void TestGetIP::thisWorkstation() {
-    MessageRecorder messages;
     QCOMPARE(LocalHostName(), QHostInfo::localHostName());
     const QString address = LocalIPAddress();
     QCOMPARE(messages.prompts(), QStringList());

@@ -1,10 +1,9 @@
 #include "Connections.h"
 #include "FakeSockets.h"
 #include "GetIP.h"
+#include "LoginTestFixture.h"
 #include "LoginWindowDriver.h"
 #include "MemberLogin.h"
-#include "MessageRecorder.h"
-#include "RegionalFormats.h"
 #include "TestDatabase.h"
 
 #include <memory>
@@ -13,18 +12,9 @@ namespace {
 
 const QString auditQuery = QStringLiteral("SELECT userid, oras, araw, IP, name FROM tbllog");
 
-void clearLoginState() {
-    Connections::UserID.clear();
-    Connections::UserName.clear();
-    Connections::UserDept.clear();
-    Connections::UserPassword.clear();
-    GetIP::HostName.clear();
-    GetIP::HostIP.clear();
-}
-
 } // namespace
 
-class TestLogin : public QObject {
+class TestLogin : public LoginTestFixture {
     Q_OBJECT
 
 private slots:
@@ -54,7 +44,6 @@ private:
     void verifyAuditRow(const QString& userId, const QString& address, const QString& name);
 
     std::unique_ptr<TestDatabase> m_db;
-    std::unique_ptr<MessageRecorder> m_messages;
     std::unique_ptr<FakeSockets> m_sockets;
 };
 
@@ -63,18 +52,13 @@ void TestLogin::initTestCase() {
 }
 
 void TestLogin::init() {
-    clearLoginState();
-    m_messages = std::make_unique<MessageRecorder>();
+    LoginTestFixture::init();
     m_sockets = std::make_unique<FakeSockets>();
 }
 
 void TestLogin::cleanup() {
-    delete mainWindow(); // the next login starts its own
-    Connections::cn.reset();
-    Connections::rs = Connections::rsActive = Connections::rsPeriods = Connections::rsLog =
-        Recordset();
+    LoginTestFixture::cleanup();
     m_sockets.reset();
-    m_messages.reset();
     m_db.reset();
 }
 
@@ -99,10 +83,11 @@ void TestLogin::verifyAuditRow(const QString& userId, const QString& address, co
     const QStringList& row = rows.first();
     QCOMPARE(row[0], userId);
     QCOMPARE(row.mid(3), (QStringList{address, name}));
-    // A zone after the time or a two-digit year would not read back as the time of the login.
-    const QLocale us(QStringLiteral("en_US"));
-    const QDateTime logged(us.toDate(row[2], regionalDateFormat(us)),
-                           us.toTime(row[1], regionalTimeFormat(us)));
+    // A zone after the time or a two-digit year would not read back as the time of the login,
+    // nor would the time of another zone than the workstation's (the tests run far from UTC).
+    const QDateTime logged =
+        QLocale(QStringLiteral("en_US"))
+            .toDateTime(row[2] + u' ' + row[1], QStringLiteral("M/d/yyyy h:mm:ss AP"));
     QVERIFY2(logged >= before && logged <= QDateTime::currentDateTime(),
              qPrintable(row[1] + u' ' + row[2]));
 }
@@ -156,7 +141,7 @@ void TestLogin::successfulLoginIsAudited() {
     useDatabase();
     LoginWindowDriver login;
     login.logIn(idDigits, password);
-    QCOMPARE(m_messages->prompts(), QStringList());
+    QCOMPARE(messages.prompts(), QStringList());
     verifyLoggedIn(login);
     const QString id = login.id->displayText();
     QCOMPARE(Connections::UserID, id);
@@ -172,12 +157,12 @@ void TestLogin::wrongPasswordFailsUntilCorrected() {
     useDatabase();
     LoginWindowDriver login;
     Qt::CursorShape cursorWhileChecking = Qt::ArrowCursor;
-    m_messages->setOnNextMessage([&] {
+    messages.setOnNextMessage([&] {
         if (const QCursor* cursor = QGuiApplication::overrideCursor())
             cursorWhileChecking = cursor->shape();
     });
     login.logIn("1234567", "marie");
-    QCOMPARE(m_messages->prompts(), QStringList{"Login Failed"});
+    QCOMPARE(messages.prompts(), QStringList{"Login Failed"});
     QCOMPARE(cursorWhileChecking, Qt::WaitCursor);
     QVERIFY(!QGuiApplication::overrideCursor());
     QVERIFY(login.window->isVisible());
@@ -188,10 +173,10 @@ void TestLogin::wrongPasswordFailsUntilCorrected() {
     QVERIFY(GetIP::HostIP.isEmpty());
     QCOMPARE(m_sockets->startups, 0);
 
-    m_messages->clear();
+    messages.clear();
     login.password->clear();
     login.logIn("", "maria");
-    QCOMPARE(m_messages->prompts(), QStringList());
+    QCOMPARE(messages.prompts(), QStringList());
     verifyLoggedIn(login);
     verifyAuditRow("12-345-67", "10.0.0.5", "Santos  Maria Luisa");
 }
@@ -200,14 +185,14 @@ void TestLogin::partlyTypedIdIsSentWithItsPrompts() {
     useDatabase();
     LoginWindowDriver login;
     login.logIn("123", "maria");
-    QCOMPARE(m_messages->prompts(), QStringList{"Login Failed"});
+    QCOMPARE(messages.prompts(), QStringList{"Login Failed"});
 
-    m_messages->clear();
+    messages.clear();
     m_db->exec("INSERT INTO Prof_login (profid, password, lastname, firstname, dept) VALUES "
                "('12-3__-__', 'maria', 'Tan', 'Lea', 'College of Nursing')");
     QTest::mouseClick(login.ok, Qt::LeftButton);
     // The main window's own word on an account that teaches nothing.
-    QCOMPARE(m_messages->prompts(), QStringList{"No Teaching Load Avaible"});
+    QCOMPARE(messages.prompts(), QStringList{"No Teaching Load Avaible"});
     verifyLoggedIn(login);
     QCOMPARE(Connections::UserID, "12-3__-__");
     verifyAuditRow("12-3__-__", "10.0.0.5", "Tan  Lea");
@@ -220,16 +205,16 @@ void TestLogin::quotesAreOnlyText() {
     login.logIn("1234567", "' or '1'='1");
     // The ID field takes digits only; the check itself must hold for any text.
     QVERIFY(!logIn("12-345-67' or ''='", "x' or ''='"));
-    QCOMPARE(m_messages->prompts(), (QStringList{"Login Failed", "Login Failed"}));
+    QCOMPARE(messages.prompts(), (QStringList{"Login Failed", "Login Failed"}));
     QVERIFY(m_db->rows(auditQuery).isEmpty());
     QCOMPARE(m_db->scalar("SELECT count(*) FROM Prof_login"), accounts);
 
-    m_messages->clear();
+    messages.clear();
     m_db->exec("UPDATE Prof_login SET password = 'o''clock', lastname = 'O''Brien' "
                "WHERE profid = '12-345-67'");
     login.password->clear();
     login.logIn("", "o'clock");
-    QCOMPARE(m_messages->prompts(), QStringList());
+    QCOMPARE(messages.prompts(), QStringList());
     verifyLoggedIn(login);
     QCOMPARE(Connections::UserPassword, "o'clock");
     verifyAuditRow("12-345-67", "10.0.0.5", "O'Brien  Maria Luisa");
@@ -240,8 +225,8 @@ void TestLogin::failedLookupsDoNotStopTheLogin() {
     m_sockets->startup.result = 10091;
     LoginWindowDriver login;
     login.logIn("1234567", "maria");
-    QCOMPARE(m_messages->prompts(), (QStringList{"The 32-bit Windows Socket is not responding.",
-                                                 "The 32-bit Windows Socket is not responding."}));
+    QCOMPARE(messages.prompts(), (QStringList{"The 32-bit Windows Socket is not responding.",
+                                              "The 32-bit Windows Socket is not responding."}));
     verifyLoggedIn(login);
     QCOMPARE(GetIP::HostName, "");
     QCOMPARE(GetIP::HostIP, "");
@@ -253,9 +238,9 @@ void TestLogin::loginHidesOnlyAfterTheMainWindowStarted() {
     useDatabase();
     LoginWindowDriver login;
     bool loginVisibleBehind = false;
-    m_messages->setOnNextMessage([&] { loginVisibleBehind = login.window->isVisible(); });
+    messages.setOnNextMessage([&] { loginVisibleBehind = login.window->isVisible(); });
     login.logIn("4567890", "paolo");
-    QCOMPARE(m_messages->prompts(), QStringList{"No Teaching Load Avaible"});
+    QCOMPARE(messages.prompts(), QStringList{"No Teaching Load Avaible"});
     QVERIFY(loginVisibleBehind);
     verifyLoggedIn(login);
 }
@@ -265,8 +250,8 @@ void TestLogin::failedMainWindowKeepsTheLoginAndItsAuditRow() {
     m_db->exec("DROP TABLE PERIOD");
     LoginWindowDriver login;
     login.logIn("1234567", "maria");
-    QCOMPARE(m_messages->messages().size(), 1);
-    QVERIFY(m_messages->prompts().first().startsWith("Run-time error '"));
+    QCOMPARE(messages.messages().size(), 1);
+    QVERIFY(messages.prompts().first().startsWith("Run-time error '"));
     QVERIFY(login.window->isVisible());
     QVERIFY(!mainWindow());
     QVERIFY(!QGuiApplication::overrideCursor());

@@ -1,6 +1,6 @@
 #include "Connections.h"
+#include "LoginTestFixture.h"
 #include "LoginWindowDriver.h"
-#include "MessageRecorder.h"
 
 #include <QDir>
 #include <QFile>
@@ -33,7 +33,7 @@ QRect twips(int left, int top, int width, int height) {
 
 } // namespace
 
-class TestLoginWindow : public QObject {
+class TestLoginWindow : public LoginTestFixture {
     Q_OBJECT
 
 private slots:
@@ -56,6 +56,7 @@ void TestLoginWindow::initTestCase() {
 }
 
 void TestLoginWindow::init() {
+    LoginTestFixture::init();
     Connections::useConnectionString(QStringLiteral("Provider=SQLite;Data Source=") +
                                      unreachableDatabase);
 }
@@ -168,7 +169,6 @@ void TestLoginWindow::emptyFieldsAreRefusedBeforeTheDatabase() {
     QFETCH(QString, password);
     QFETCH(QString, message);
     QFETCH(MsgStyle, style);
-    MessageRecorder messages;
     LoginWindowDriver login;
     login.logIn(idDigits, password);
     QCOMPARE(messages.messages().size(), 1);
@@ -191,7 +191,6 @@ void TestLoginWindow::cancelAndCloseEndTheProgramUntouched_data() {
 
 void TestLoginWindow::cancelAndCloseEndTheProgramUntouched() {
     QFETCH(bool, cancel);
-    MessageRecorder messages;
     LoginWindowDriver login;
     QTest::keyClicks(login.id, "1234567");
     QTest::keyClicks(login.password, "maria");

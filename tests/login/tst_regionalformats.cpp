@@ -1,8 +1,9 @@
 #include "RegionalFormats.h"
+#include "TestFixture.h"
 
 #include <QTest>
 
-class TestRegionalFormats : public QObject {
+class TestRegionalFormats : public TestFixture {
     Q_OBJECT
 
 private slots:

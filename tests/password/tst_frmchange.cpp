@@ -1,7 +1,7 @@
 #include "Connections.h"
-#include "MessageRecorder.h"
 #include "PasswordTesting.h"
 #include "ShowChangePassword.h"
+#include "WindowTestFixture.h"
 #include "frmChange.h"
 
 #include <QApplication>
@@ -24,7 +24,7 @@ bool sameImage(const QIcon& icon, const QString& artwork) {
 
 } // namespace
 
-class TestFrmChange : public QObject {
+class TestFrmChange : public WindowTestFixture {
     Q_OBJECT
 
 private slots:
@@ -68,6 +68,7 @@ private:
 };
 
 void TestFrmChange::init() {
+    WindowTestFixture::init();
     Connections::useConnectionString(unreachableDatabase());
 }
 
@@ -75,9 +76,9 @@ void TestFrmChange::cleanup() {
     if (m_window)
         m_window->close();
     unloadClosedWindows();
-    QVERIFY(!m_window);
-    Connections::cn.reset();
-    Connections::rsAccount = Recordset();
+    const bool unloaded = !m_window;
+    WindowTestFixture::cleanup();
+    QVERIFY2(unloaded, "closing the window does not unload it");
 }
 
 void TestFrmChange::open(const QString& facultyId) {
@@ -204,7 +205,6 @@ void TestFrmChange::windowIsAFixedCentredModelessDialog() {
 }
 
 void TestFrmChange::enterMovesFocusWithoutPressingOk() {
-    MessageRecorder messages; // any database work would report the unreachable database
     open();
     QCOMPARE(focused(), "txtOldPassword");
     QTest::keyClick(field("txtOldPassword"), Qt::Key_Return);
@@ -231,7 +231,6 @@ void TestFrmChange::newPasswordFieldsTakeNineCharacters() {
 }
 
 void TestFrmChange::emptyFieldFocusesNewPassword() {
-    MessageRecorder messages;
     open();
     fill("abc", "");
     clickOk();
@@ -242,7 +241,6 @@ void TestFrmChange::emptyFieldFocusesNewPassword() {
 }
 
 void TestFrmChange::databaseErrorKeepsWindowAndEntries() {
-    MessageRecorder messages;
     open();
     fill("abc", "abd");
     clickOk();
@@ -259,7 +257,6 @@ void TestFrmChange::databaseErrorKeepsWindowAndEntries() {
 
 void TestFrmChange::okStoresPasswordAndUnloads() {
     const TestDatabase& db = useDatabase();
-    MessageRecorder messages;
     open();
     fill("n3w", "n3w");
     bool shownOverWindow = false;
@@ -282,7 +279,6 @@ void TestFrmChange::okStoresPasswordAndUnloads() {
 void TestFrmChange::mismatchSelectsNewPassword() {
     const TestDatabase& db = useDatabase();
     const QList<QStringList> before = accounts(db);
-    MessageRecorder messages;
     open();
     fill("Secret", "secret");
     clickOk();
@@ -300,7 +296,6 @@ void TestFrmChange::mismatchSelectsNewPassword() {
 void TestFrmChange::unknownAccountKeepsWindowAndEntries() {
     const TestDatabase& db = useDatabase();
     const QList<QStringList> before = accounts(db);
-    MessageRecorder messages;
     open("99-999-99");
     fill("same", "same");
     clickOk();
@@ -321,7 +316,6 @@ void TestFrmChange::cancelAndFrameCloseUnload_data() {
 
 void TestFrmChange::cancelAndFrameCloseUnload() {
     QFETCH(bool, cancel);
-    MessageRecorder messages;
     open();
     fill("abc", "abc");
     if (cancel)

@@ -1,8 +1,8 @@
 #include "Connections.h"
 #include "Error.h"
-#include "MessageRecorder.h"
 #include "PasswordChange.h"
 #include "PasswordTesting.h"
+#include "TestFixture.h"
 
 #include <QTest>
 
@@ -26,12 +26,11 @@ void addEngineCases(const QList<std::pair<const char*, QStringList>>& cases) {
 
 } // namespace
 
-class TestPasswordChange : public QObject {
+class TestPasswordChange : public TestFixture {
     Q_OBJECT
 
 private slots:
     void init();
-    void cleanup();
 
     void statementTextsAreVerbatim();
     void emptyFieldStopsBeforeTheDatabase_data();
@@ -52,12 +51,8 @@ private:
 };
 
 void TestPasswordChange::init() {
+    TestFixture::init();
     Connections::useConnectionString(unreachableDatabase());
-}
-
-void TestPasswordChange::cleanup() {
-    Connections::cn.reset();
-    Connections::rsAccount = Recordset();
 }
 
 TestDatabase& TestPasswordChange::useDatabase() {
@@ -82,7 +77,6 @@ void TestPasswordChange::emptyFieldStopsBeforeTheDatabase_data() {
 
 void TestPasswordChange::emptyFieldStopsBeforeTheDatabase() {
     QFETCH(QStringList, entries);
-    MessageRecorder messages;
     // The database is unreachable: any attempt to use it would throw.
     QCOMPARE(changePassword("12-345-67", {entries[0], entries[1], entries[2]}), Result::EmptyField);
     QCOMPARE(messages.messages().size(), 1);
@@ -100,7 +94,6 @@ void TestPasswordChange::filledFieldsReachTheDatabaseBeforeComparing_data() {
 
 void TestPasswordChange::filledFieldsReachTheDatabaseBeforeComparing() {
     QFETCH(QStringList, entries);
-    MessageRecorder messages;
     try {
         changePassword("12-345-67", {entries[0], entries[1], entries[2]});
         QFAIL("the unreachable database was not reported");
@@ -132,7 +125,6 @@ void TestPasswordChange::storesExactlyTheTypedPasswordForThatAccount() {
         if (account[0] == profid)
             account[1] = password;
 
-    MessageRecorder messages;
     QCOMPARE(changePassword(caption, {password, password, "old"}), Result::Changed);
     QCOMPARE(accounts(db), expected);
     QCOMPARE(messages.messages().size(), 1);
@@ -154,7 +146,6 @@ void TestPasswordChange::entriesThatDifferWriteNothing() {
     QFETCH(QStringList, values);
     const TestDatabase& db = useDatabase();
     const QList<QStringList> before = accounts(db);
-    MessageRecorder messages;
     QCOMPARE(changePassword("12-345-67", {values[0], values[1], "maria"}), Result::Mismatch);
     QCOMPARE(accounts(db), before);
     QCOMPARE(messages.prompts(), QStringList{"New password and verify password did not match with "
@@ -180,7 +171,6 @@ void TestPasswordChange::unknownAccountWritesNothing() {
     QFETCH(QStringList, values);
     const TestDatabase& db = useDatabase();
     const QList<QStringList> before = accounts(db);
-    MessageRecorder messages;
     QCOMPARE(changePassword(values[0], {values[1], values[2], "maria"}), Result::NoAccount);
     QCOMPARE(accounts(db), before);
     QCOMPARE(messages.prompts(),
