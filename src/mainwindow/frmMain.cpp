@@ -55,6 +55,12 @@ frmMain::frmMain() : m_ui(std::make_unique<Ui::frmMain>()) {
     m_ui->cboPeriod->setCompleter(nullptr);
     disconnect(m_ui->cboPeriod->lineEdit(), SIGNAL(editingFinished()), m_ui->cboPeriod, nullptr);
 
+    // As on Windows, the wheel steps through the periods only while the box has the focus: the
+    // pointer passing over it while the member scrolls the list changes nothing, nor does it
+    // take the focus there.
+    m_ui->cboPeriod->setFocusPolicy(Qt::StrongFocus);
+    m_ui->cboPeriod->installEventFilter(this);
+
     const auto guarded = [this](void (frmMain::*handler)()) {
         return [this, handler] { runGuarded([this, handler] { (this->*handler)(); }); };
     };
@@ -104,6 +110,8 @@ void frmMain::closeEvent(QCloseEvent* event) {
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_ui->cboPeriod && event->type() == QEvent::Wheel)
+        return !m_ui->cboPeriod->hasFocus();
     if (event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
         watched == m_ui->lstSubjects->viewport())

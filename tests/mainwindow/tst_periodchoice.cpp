@@ -1,0 +1,160 @@
+#include "Connections.h"
+#include "MainWindowDriver.h"
+#include "MessageRecorder.h"
+#include "ShowMainWindow.h"
+#include "TestDatabase.h"
+#include "frmMain.h"
+
+#include <QApplication>
+#include <QLineEdit>
+
+using namespace MainWindowDriver;
+
+namespace {
+
+const QString first = QStringLiteral("2025-2026 1st Semester");
+const QString second = QStringLiteral("2025-2026 2nd Semester");
+const QString summer = QStringLiteral("2025-2026 Summer");
+const QString latest = QStringLiteral("2026-2027 1st Semester");
+
+// Counts of the all-rows form: every row of the section, whatever its status.
+QStringList subjectsWithCounts(const QTreeWidget* tree) {
+    QStringList rows;
+    for (int row = 0; row < tree->topLevelItemCount(); ++row)
+        rows << tree->topLevelItem(row)->text(0) + " " + tree->topLevelItem(row)->text(5);
+    rows.sort();
+    return rows;
+}
+
+} // namespace
+
+// The period box changes its entry by the keyboard and the wheel only while it has the focus.
+class TestPeriodChoice : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup();
+
+    void startUpSelectsTheActiveEntry();
+    void arrowKeysStartFromTheActivePeriod();
+    void wheelWithoutTheFocusChangesNothing();
+    void wheelWithTheFocusChoosesAPeriod();
+
+private:
+    // The demo database with `active` as the active period; Santos is the member logged in.
+    void useDemoWithActive(const QString& active);
+    // The main window as the login opens it: active, with the focus on the list.
+    static frmMain* openMainWindow();
+
+    std::unique_ptr<TestDatabase> m_db;
+};
+
+void TestPeriodChoice::useDemoWithActive(const QString& active) {
+    m_db = std::make_unique<TestDatabase>(Engine::SQLite);
+    m_db->exec(QStringLiteral("UPDATE PERIOD SET status = CASE WHEN sy_sem = '%1' THEN 'ACTIVE' "
+                              "ELSE 'INACTIVE' END")
+                   .arg(active));
+    Connections::useConnectionString(m_db->connectionString());
+    Connections::UserID = QStringLiteral("12-345-67");
+    Connections::UserName = QStringLiteral("Santos, Maria Luisa");
+}
+
+frmMain* TestPeriodChoice::openMainWindow() {
+    frmMain* window = showMainWindow();
+    if (!QTest::qWaitForWindowActive(window))
+        qFatal("the main window never became active");
+    return window;
+}
+
+void TestPeriodChoice::cleanup() {
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->objectName() == "frmMain")
+            delete widget;
+    Connections::cn.reset();
+    Connections::rs = Connections::rsActive = Connections::rsPeriods = Recordset();
+    m_db.reset();
+}
+
+void TestPeriodChoice::startUpSelectsTheActiveEntry() {
+    useDemoWithActive(second);
+    MessageRecorder messages;
+    const QComboBox* combo = periods(openMainWindow());
+    QCOMPARE(entries(combo), QStringList({first, second, summer, latest}));
+    QCOMPARE(combo->currentIndex(), 1);
+    QCOMPARE(combo->currentText(), second);
+    QVERIFY(messages.messages().isEmpty());
+}
+
+void TestPeriodChoice::arrowKeysStartFromTheActivePeriod() {
+    useDemoWithActive(second);
+    MessageRecorder messages;
+    frmMain* window = openMainWindow();
+    QComboBox* combo = periods(window);
+    QCOMPARE(listedSubjects(list(window)), QStringList{"IT 105"});
+    combo->setFocus(Qt::TabFocusReason);
+
+    pressKey(Qt::Key_Down);
+    QCOMPARE(combo->currentText(), summer);
+    QCOMPARE(messages.prompts(), QStringList{"No Teaching Load Avaible"});
+    QCOMPARE(list(window)->topLevelItemCount(), 0);
+
+    messages.clear();
+    pressKey(Qt::Key_Up);
+    QCOMPARE(combo->currentText(), second);
+    QCOMPARE(subjectsWithCounts(list(window)), QStringList{"IT 105 5"});
+    pressKey(Qt::Key_Up);
+    QCOMPARE(combo->currentText(), first);
+    QCOMPARE(subjectsWithCounts(list(window)), QStringList{"IT 101 4"});
+    QVERIFY(messages.messages().isEmpty());
+    QCOMPARE(window->classListRequest().period, first);
+}
+
+void TestPeriodChoice::wheelWithoutTheFocusChangesNothing() {
+    useDemoWithActive(second);
+    MessageRecorder messages;
+    frmMain* window = openMainWindow();
+    QComboBox* combo = periods(window);
+    QTreeWidget* tree = list(window);
+    QVERIFY(tree->hasFocus());
+    const std::shared_ptr<DatabaseConnection> lastConnection = Connections::cn;
+
+    // Over the edit field and over the arrow, in both directions.
+    const QPoint overText = combo->lineEdit()->geometry().center();
+    const QPoint overArrow(combo->width() - 4, combo->height() / 2);
+    for (const QPoint at : {overText, overArrow}) {
+        for (const int notches : {-1, 1, -3}) {
+            turnWheel(combo, at, notches);
+            QCOMPARE(combo->currentIndex(), 1);
+            QCOMPARE(combo->currentText(), second);
+        }
+    }
+    QVERIFY(tree->hasFocus());
+    QVERIFY2(Connections::cn == lastConnection, "a statement ran");
+    QVERIFY(messages.messages().isEmpty());
+    QCOMPARE(subjectsWithCounts(tree), QStringList{"IT 105 4"});
+    QCOMPARE(window->classListRequest().period, second);
+}
+
+void TestPeriodChoice::wheelWithTheFocusChoosesAPeriod() {
+    useDemoWithActive(second);
+    MessageRecorder messages;
+    frmMain* window = openMainWindow();
+    QComboBox* combo = periods(window);
+    combo->setFocus(Qt::MouseFocusReason);
+    const QPoint overText = combo->lineEdit()->geometry().center();
+
+    // Towards the member: the next period.
+    turnWheel(combo, overText, -1);
+    QCOMPARE(combo->currentText(), summer);
+    QCOMPARE(messages.prompts(), QStringList{"No Teaching Load Avaible"});
+    QCOMPARE(list(window)->topLevelItemCount(), 0);
+
+    messages.clear();
+    turnWheel(combo, overText, 1);
+    QCOMPARE(combo->currentText(), second);
+    QCOMPARE(subjectsWithCounts(list(window)), QStringList{"IT 105 5"});
+    QVERIFY(messages.messages().isEmpty());
+}
+
+QTEST_MAIN(TestPeriodChoice)
+#include "tst_periodchoice.moc"
