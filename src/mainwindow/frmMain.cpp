@@ -81,6 +81,7 @@ void frmMain::startUp() {
     setCaption(m_ui->txtName, Connections::UserName);
     setCaption(m_ui->txtDept, Connections::UserDept);
     loadActivePeriod(m_ui->txtID->text(), m_ui->cboPeriod, m_ui->lstSubjects);
+    m_listedPeriod.remember(m_ui->cboPeriod);
 }
 
 ClassListRequest frmMain::classListRequest() const {
@@ -125,8 +126,16 @@ void frmMain::cboPeriod_Click() {
                QStringLiteral("Period"));
         return;
     }
-    LoadTeachingLoad(LoadForm::AllRows, m_ui->txtID->text(), m_ui->cboPeriod->currentText(),
-                     m_ui->lstSubjects);
+    try {
+        LoadTeachingLoad(LoadForm::AllRows, m_ui->txtID->text(), m_ui->cboPeriod->currentText(),
+                         m_ui->lstSubjects);
+    } catch (...) {
+        // The list still holds the rows of the period it was last filled for: the box goes
+        // back to it before the failure is shown.
+        m_listedPeriod.restore(m_ui->cboPeriod);
+        throw;
+    }
+    m_listedPeriod.remember(m_ui->cboPeriod);
 }
 
 void frmMain::lstSubjects_Click() {
