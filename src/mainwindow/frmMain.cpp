@@ -66,8 +66,9 @@ frmMain::frmMain() : m_ui(std::make_unique<Ui::frmMain>()) {
     };
     connect(m_ui->cboPeriod, &QComboBox::activated, this, guarded(&frmMain::cboPeriod_Click));
     connect(m_ui->cmdCreate, &QPushButton::clicked, this, guarded(&frmMain::cmdCreate_Click));
-    connect(m_ui->cmdchange, &QPushButton::clicked, this, guarded(&frmMain::cmdchange_Click));
-    connect(m_ui->cmdClose, &QPushButton::clicked, this, guarded(&frmMain::cmdClose_Click));
+    // Neither reaches the database or the spreadsheet: there is nothing to guard.
+    connect(m_ui->cmdchange, &QPushButton::clicked, this, &frmMain::cmdchange_Click);
+    connect(m_ui->cmdClose, &QPushButton::clicked, this, &frmMain::cmdClose_Click);
     // Clicks only: keyboard moves and refills leave the details alone.
     m_ui->lstSubjects->viewport()->installEventFilter(this);
 
@@ -116,7 +117,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
         watched == m_ui->lstSubjects->viewport())
-        runGuarded([this] { lstSubjects_Click(); });
+        lstSubjects_Click();
     return QWidget::eventFilter(watched, event);
 }
 
