@@ -41,25 +41,21 @@ private slots:
     void wheelWithTheFocusChoosesAPeriod();
 
 private:
-    // The demo database with `active` as the active period; Santos is the member logged in.
-    void useDemoWithActive(const QString& active);
-    // The main window as the login opens it: active, with the focus on the list.
-    static frmMain* openMainWindow();
+    // The demo database with an entry in the middle of the list, 2025-2026 2nd Semester, as the
+    // active period; Santos logged in; the main window open and active, with the focus where
+    // the start-up puts it (the list).
+    frmMain* openMainWindow();
 
     std::unique_ptr<TestDatabase> m_db;
 };
 
-void TestPeriodChoice::useDemoWithActive(const QString& active) {
+frmMain* TestPeriodChoice::openMainWindow() {
     m_db = std::make_unique<TestDatabase>(Engine::SQLite);
-    m_db->exec(QStringLiteral("UPDATE PERIOD SET status = CASE WHEN sy_sem = '%1' THEN 'ACTIVE' "
-                              "ELSE 'INACTIVE' END")
-                   .arg(active));
+    m_db->exec("UPDATE PERIOD SET status = CASE WHEN sy_sem = '2025-2026 2nd Semester' THEN "
+               "'ACTIVE' ELSE 'INACTIVE' END");
     Connections::useConnectionString(m_db->connectionString());
     Connections::UserID = QStringLiteral("12-345-67");
     Connections::UserName = QStringLiteral("Santos, Maria Luisa");
-}
-
-frmMain* TestPeriodChoice::openMainWindow() {
     frmMain* window = showMainWindow();
     if (!QTest::qWaitForWindowActive(window))
         qFatal("the main window never became active");
@@ -76,7 +72,6 @@ void TestPeriodChoice::cleanup() {
 }
 
 void TestPeriodChoice::startUpSelectsTheActiveEntry() {
-    useDemoWithActive(second);
     MessageRecorder messages;
     const QComboBox* combo = periods(openMainWindow());
     QCOMPARE(entries(combo), QStringList({first, second, summer, latest}));
@@ -86,7 +81,6 @@ void TestPeriodChoice::startUpSelectsTheActiveEntry() {
 }
 
 void TestPeriodChoice::arrowKeysStartFromTheActivePeriod() {
-    useDemoWithActive(second);
     MessageRecorder messages;
     frmMain* window = openMainWindow();
     QComboBox* combo = periods(window);
@@ -110,7 +104,6 @@ void TestPeriodChoice::arrowKeysStartFromTheActivePeriod() {
 }
 
 void TestPeriodChoice::wheelWithoutTheFocusChangesNothing() {
-    useDemoWithActive(second);
     MessageRecorder messages;
     frmMain* window = openMainWindow();
     QComboBox* combo = periods(window);
@@ -136,7 +129,6 @@ void TestPeriodChoice::wheelWithoutTheFocusChangesNothing() {
 }
 
 void TestPeriodChoice::wheelWithTheFocusChoosesAPeriod() {
-    useDemoWithActive(second);
     MessageRecorder messages;
     frmMain* window = openMainWindow();
     QComboBox* combo = periods(window);
