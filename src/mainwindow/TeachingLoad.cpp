@@ -87,7 +87,13 @@ void loadActivePeriod(const QString& facultyId, QComboBox* periods, QTreeWidget*
     }
     peryod(periods);
     // Set by the program, so the combo box's choice handler does not run: the enrolled-only
-    // load below is the start-up's own.
-    periods->setEditText(active.field(QStringLiteral("sy_sem")).text());
+    // load below is the start-up's own. An offered period becomes the current entry, so that
+    // the arrow keys and the open list start from it; any other is the edit field's text.
+    const QString activePeriod = active.field(QStringLiteral("sy_sem")).text();
+    const int entry = periods->findText(activePeriod);
+    if (entry >= 0)
+        periods->setCurrentIndex(entry);
+    else
+        periods->setEditText(activePeriod);
     LoadTeachingLoad(LoadForm::EnrolledOnly, facultyId, periods->currentText(), list);
 }

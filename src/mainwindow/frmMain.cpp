@@ -55,13 +55,20 @@ frmMain::frmMain() : m_ui(std::make_unique<Ui::frmMain>()) {
     m_ui->cboPeriod->setCompleter(nullptr);
     disconnect(m_ui->cboPeriod->lineEdit(), SIGNAL(editingFinished()), m_ui->cboPeriod, nullptr);
 
+    // As on Windows, the wheel steps through the periods only while the box has the focus: the
+    // pointer passing over it while the member scrolls the list changes nothing, nor does it
+    // take the focus there.
+    m_ui->cboPeriod->setFocusPolicy(Qt::StrongFocus);
+    m_ui->cboPeriod->installEventFilter(this);
+
     const auto guarded = [this](void (frmMain::*handler)()) {
         return [this, handler] { runGuarded([this, handler] { (this->*handler)(); }); };
     };
     connect(m_ui->cboPeriod, &QComboBox::activated, this, guarded(&frmMain::cboPeriod_Click));
     connect(m_ui->cmdCreate, &QPushButton::clicked, this, guarded(&frmMain::cmdCreate_Click));
-    connect(m_ui->cmdchange, &QPushButton::clicked, this, guarded(&frmMain::cmdchange_Click));
-    connect(m_ui->cmdClose, &QPushButton::clicked, this, guarded(&frmMain::cmdClose_Click));
+    // Neither reaches the database or the spreadsheet: there is nothing to guard.
+    connect(m_ui->cmdchange, &QPushButton::clicked, this, &frmMain::cmdchange_Click);
+    connect(m_ui->cmdClose, &QPushButton::clicked, this, &frmMain::cmdClose_Click);
     // Clicks only: keyboard moves and refills leave the details alone.
     m_ui->lstSubjects->viewport()->installEventFilter(this);
 
@@ -75,6 +82,7 @@ void frmMain::startUp() {
     setCaption(m_ui->txtName, Connections::UserName);
     setCaption(m_ui->txtDept, Connections::UserDept);
     loadActivePeriod(m_ui->txtID->text(), m_ui->cboPeriod, m_ui->lstSubjects);
+    m_listedPeriod.remember(m_ui->cboPeriod);
 }
 
 ClassListRequest frmMain::classListRequest() const {
@@ -104,10 +112,12 @@ void frmMain::closeEvent(QCloseEvent* event) {
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_ui->cboPeriod && event->type() == QEvent::Wheel)
+        return !m_ui->cboPeriod->hasFocus();
     if (event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
         watched == m_ui->lstSubjects->viewport())
-        runGuarded([this] { lstSubjects_Click(); });
+        lstSubjects_Click();
     return QWidget::eventFilter(watched, event);
 }
 
@@ -117,8 +127,16 @@ void frmMain::cboPeriod_Click() {
                QStringLiteral("Period"));
         return;
     }
-    LoadTeachingLoad(LoadForm::AllRows, m_ui->txtID->text(), m_ui->cboPeriod->currentText(),
-                     m_ui->lstSubjects);
+    try {
+        LoadTeachingLoad(LoadForm::AllRows, m_ui->txtID->text(), m_ui->cboPeriod->currentText(),
+                         m_ui->lstSubjects);
+    } catch (...) {
+        // The list still holds the rows of the period it was last filled for: the box goes
+        // back to it before the failure is shown.
+        m_listedPeriod.restore(m_ui->cboPeriod);
+        throw;
+    }
+    m_listedPeriod.remember(m_ui->cboPeriod);
 }
 
 void frmMain::lstSubjects_Click() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ClassListExport.h"
+#include "ListedPeriod.h"
 
 #include <QPixmap>
 #include <QWidget>
@@ -41,5 +42,6 @@ private:
 
     std::unique_ptr<Ui::frmMain> m_ui;
     QPixmap m_background;
+    ListedPeriod m_listedPeriod;
     SpreadsheetStarter m_startSpreadsheet = startDesktopSpreadsheet;
 };

@@ -19,25 +19,21 @@ frmChange::frmChange(const QString& facultyId, const QString& userPassword)
     setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
                                     screen()->availableGeometry()));
 
-    runGuarded([&] {
-        m_ui->lblUsername->setText(facultyId);
-        m_ui->txtOldPassword->setText(userPassword);
-    });
+    m_ui->lblUsername->setText(facultyId);
+    m_ui->txtOldPassword->setText(userPassword);
 
     moveFocusOnEnter(m_ui->txtOldPassword, m_ui->txtNewPassword);
     moveFocusOnEnter(m_ui->txtNewPassword, m_ui->txtVerifyNewPassword);
     moveFocusOnEnter(m_ui->txtVerifyNewPassword, m_ui->cmdOK);
     connect(m_ui->cmdOK, &QPushButton::clicked, this,
             [this] { runGuarded([this] { cmdOK_Click(); }); });
-    connect(m_ui->cmdCancel, &QPushButton::clicked, this,
-            [this] { runGuarded([this] { close(); }); });
+    connect(m_ui->cmdCancel, &QPushButton::clicked, this, &QWidget::close);
 }
 
 frmChange::~frmChange() = default;
 
 void frmChange::moveFocusOnEnter(QLineEdit* field, QWidget* next) {
-    connect(field, &QLineEdit::returnPressed, this,
-            [next] { runGuarded([next] { next->setFocus(); }); });
+    connect(field, &QLineEdit::returnPressed, this, [next] { next->setFocus(); });
 }
 
 void frmChange::cmdOK_Click() {
