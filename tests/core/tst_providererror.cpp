@@ -1,9 +1,11 @@
 #include "Connections.h"
 #include "Guard.h"
 #include "MessageRecorder.h"
+#include "ProviderError.h"
 #include "Statement.h"
 #include "TestDatabase.h"
 
+#include <QSqlError>
 #include <QTest>
 
 // A statement that the engine rejects is reported with the engine's words, never with the
@@ -12,11 +14,12 @@ class TestProviderError : public QObject {
     Q_OBJECT
 
 private slots:
-    void init();
     void cleanup();
 
     void rejectedStatementShowsNoValue_data();
     void rejectedStatementShowsNoValue();
+    void quotedFragmentsAreBlanked_data();
+    void quotedFragmentsAreBlanked();
 
 private:
     std::unique_ptr<TestDatabase> m_db;
@@ -53,12 +56,6 @@ Statement rejectedStatement(Rejection rejection, const QString& secret) {
 
 Q_DECLARE_METATYPE(Rejection)
 
-void TestProviderError::init() {
-    QFETCH(Engine, engine);
-    m_db = std::make_unique<TestDatabase>(engine, TestDatabase::Content::SchemaOnly);
-    Connections::useConnectionString(m_db->connectionString());
-}
-
 void TestProviderError::cleanup() {
     Connections::cn.reset();
     m_db.reset();
@@ -84,8 +81,11 @@ void TestProviderError::rejectedStatementShowsNoValue_data() {
 }
 
 void TestProviderError::rejectedStatementShowsNoValue() {
+    QFETCH(Engine, engine);
     QFETCH(Rejection, rejection);
     QFETCH(QString, secret);
+    m_db = std::make_unique<TestDatabase>(engine, TestDatabase::Content::SchemaOnly);
+    Connections::useConnectionString(m_db->connectionString());
     if (rejection == Rejection::DuplicateKey) {
         m_db->exec("CREATE UNIQUE INDEX tbllog_user ON tbllog (userid)");
         m_db->exec("INSERT INTO tbllog (userid) VALUES ('" + secretHead + secretTail + "')");
@@ -98,7 +98,6 @@ void TestProviderError::rejectedStatementShowsNoValue() {
     QVERIFY(!ran);
     QCOMPARE(messages.messages().size(), 1);
     const QString shown = messages.prompts().first();
-    qDebug().noquote() << shown;
     QVERIFY2(shown.startsWith("Run-time error '-2147467259':\n\n"), qPrintable(shown));
     // The engine said something of its own beyond the heading.
     QVERIFY2(shown.size() > 40, qPrintable(shown));
@@ -106,6 +105,50 @@ void TestProviderError::rejectedStatementShowsNoValue() {
          {secretHead, secretTail, QStringLiteral("12-345-67"), QStringLiteral("SELECT"),
           QStringLiteral("INSERT"), QStringLiteral("1:00:00"), QStringLiteral("10.0.0.5")})
         QVERIFY2(!shown.contains(part, Qt::CaseInsensitive), qPrintable(shown));
+}
+
+// Texts in the form of the engines that cannot run here (SQL Server's through FreeTDS), and the
+// forms of quoting: only what stands between quotes goes.
+void TestProviderError::quotedFragmentsAreBlanked_data() {
+    QTest::addColumn<QString>("driverText");
+    QTest::addColumn<QString>("databaseText");
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("SQL Server: unclosed quotation mark")
+        << "QODBC: Unable to execute statement"
+        << "[FreeTDS][SQL Server]Unclosed quotation mark after the character string 'Zq9secret'. "
+           "[FreeTDS][SQL Server]Incorrect syntax near 'Zq9secret'."
+        << "105"
+        << "QODBC: Unable to execute statement\n[FreeTDS][SQL Server]Unclosed quotation mark "
+           "after the character string '...'. [FreeTDS][SQL Server]Incorrect syntax near '...'.\n"
+           "(105)";
+    QTest::newRow("apostrophes inside words stay, quotes inside a value go")
+        << "QODBC: Unable to connect"
+        << "[unixODBC][Driver Manager]Can't open lib 'x' : file not found near 'O'Brien's key'"
+        << ""
+        << "QODBC: Unable to connect\n[unixODBC][Driver Manager]Can't open lib '...' : file not "
+           "found near '...'";
+    QTest::newRow("PostgreSQL: statement and key lines dropped")
+        << "QPSQL: Unable to create query"
+        << "ERROR:  syntax error at or near \"Zq9secret\"\nLINE 1: SELECT * from Prof_login where "
+           "password='Zq9secret'\n                      ^\nDETAIL:  Key (userid)=(Zq9secret)"
+        << "42601"
+        << "QPSQL: Unable to create query\nERROR:  syntax error at or near \"...\"\n(42601)";
+    QTest::newRow("quote never closed") << ""
+                                        << "unrecognized token: \"'Zq9"
+                                        << "1"
+                                        << "unrecognized token: \"...\"\n(1)";
+}
+
+void TestProviderError::quotedFragmentsAreBlanked() {
+    QFETCH(QString, driverText);
+    QFETCH(QString, databaseText);
+    QFETCH(QString, code);
+    QFETCH(QString, expected);
+    const zelkarin::Error error =
+        providerError(QSqlError(driverText, databaseText, QSqlError::StatementError, code));
+    QCOMPARE(error.number(), zelkarin::Error::ProviderError);
+    QCOMPARE(error.description(), expected);
 }
 
 QTEST_GUILESS_MAIN(TestProviderError)
