@@ -55,6 +55,7 @@ void configurePostgres(QSqlDatabase& db, const ConnectionString& cs) {
     db.setDatabaseName(cs.value(QStringLiteral("Initial Catalog")));
     db.setUserName(cs.value(QStringLiteral("User ID")));
     db.setPassword(cs.value(QStringLiteral("Password")));
+    // libpq gives up on a login after the same time as the SQL Server provider.
     db.setConnectOptions(QStringLiteral("connect_timeout=%1").arg(LoginTimeoutSeconds));
 }
 
