@@ -41,6 +41,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 string(JOIN ", " CPACK_DEBIAN_PACKAGE_DEPENDS
   "libc6 (>= 2.34)" "libstdc++6 (>= 12)" "libgcc-s1 (>= 3.0)"
   "libqt6core6 (>= 6.4)" "libqt6gui6 (>= 6.4)" "libqt6widgets6 (>= 6.4)" "libqt6sql6 (>= 6.4)"
+  "libqt6network6 (>= 6.4)"
   libqt6sql6-sqlite libqt6sql6-psql libqt6sql6-odbc
   unixodbc tdsodbc fonts-dejavu-core fonts-liberation)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS libreoffice-calc)

@@ -60,13 +60,6 @@ QString ConnectionString::value(const QString& key) const {
     return {};
 }
 
-bool ConnectionString::contains(const QString& key) const {
-    for (const auto& pair : m_pairs)
-        if (pair.first.compare(key, Qt::CaseInsensitive) == 0)
-            return true;
-    return false;
-}
-
 QList<std::pair<QString, QString>> ConnectionString::pairsExcept(const QStringList& keys) const {
     QList<std::pair<QString, QString>> kept;
     for (const auto& pair : m_pairs)

@@ -12,7 +12,6 @@ public:
     static ConnectionString parse(const QString& text);
 
     QString value(const QString& key) const;
-    bool contains(const QString& key) const;
     // Every pair but those named, in their order, for handing on to another layer.
     QList<std::pair<QString, QString>> pairsExcept(const QStringList& keys) const;
 

@@ -1,6 +1,7 @@
 #include "DatabaseConnection.h"
 
 #include "DatabaseDriver.h"
+#include "ProviderError.h"
 #include "Statement.h"
 
 #include <QSqlDatabase>
@@ -31,11 +32,4 @@ Recordset DatabaseConnection::execute(const Statement& statement) {
     if (!query.exec(statement.text()))
         throw providerError(query.lastError());
     return Recordset(shared_from_this(), query);
-}
-
-int DatabaseConnection::openCount() {
-    int count = 0;
-    for (const QString& name : QSqlDatabase::connectionNames())
-        count += name.startsWith(namePrefix) ? 1 : 0;
-    return count;
 }

@@ -21,9 +21,6 @@ public:
     // Runs one statement; a statement without rows gives an empty recordset.
     Recordset execute(const Statement& statement);
 
-    // How many connections of the program are open, for tests and diagnostics.
-    static int openCount();
-
 private:
     explicit DatabaseConnection(QString name) : m_name(std::move(name)) {}
 

@@ -2,9 +2,12 @@
 
 #include "ConnectionString.h"
 #include "Error.h"
+#include "ProviderError.h"
 
 #include <QFileInfo>
+#include <QSqlDriver>
 #include <QSqlError>
+#include <QSqlQuery>
 
 using zelkarin::Error;
 
@@ -24,15 +27,20 @@ QString odbcText(const QList<std::pair<QString, QString>>& pairs) {
     return parts.join(u';');
 }
 
+// ODBC's own login timeout: FreeTDS would otherwise wait for a login as long as for a statement.
+void setOdbcLoginTimeout(QSqlDatabase& db) {
+    db.setConnectOptions(QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=%1").arg(LoginTimeoutSeconds));
+}
+
 void configureSqlServer(QSqlDatabase& db, const ConnectionString& cs) {
     db.setDatabaseName(freeTdsConnectionText(cs));
-    db.setConnectOptions(QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=%1").arg(LoginTimeoutSeconds));
+    setOdbcLoginTimeout(db);
 }
 
 // Provider=MSDASQL hands every other pair to the ODBC driver manager as it stands.
 void configureOdbc(QSqlDatabase& db, const ConnectionString& cs) {
     db.setDatabaseName(odbcText(cs.pairsExcept({QStringLiteral("Provider")})));
-    db.setConnectOptions(QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=%1").arg(LoginTimeoutSeconds));
+    setOdbcLoginTimeout(db);
 }
 
 void configurePostgres(QSqlDatabase& db, const ConnectionString& cs) {
@@ -47,6 +55,7 @@ void configurePostgres(QSqlDatabase& db, const ConnectionString& cs) {
     db.setDatabaseName(cs.value(QStringLiteral("Initial Catalog")));
     db.setUserName(cs.value(QStringLiteral("User ID")));
     db.setPassword(cs.value(QStringLiteral("Password")));
+    // libpq gives up on a login after the same time as the SQL Server provider.
     db.setConnectOptions(QStringLiteral("connect_timeout=%1").arg(LoginTimeoutSeconds));
 }
 
@@ -79,15 +88,18 @@ const Provider* providerFor(const QString& name) {
     return nullptr;
 }
 
-} // namespace
-
-Error providerError(const QSqlError& error) {
-    QString text = error.databaseText().trimmed();
-    const QString driverText = error.driverText().trimmed();
-    if (!driverText.isEmpty() && !text.contains(driverText))
-        text = text.isEmpty() ? driverText : driverText + u'\n' + text;
-    return Error(Error::ProviderError, text);
+// Doubling a quote keeps a value inside its literal only while a backslash is a plain
+// character there; a server, database or role may have turned that off. QODBC knows the
+// server behind psqlODBC too.
+void requireStandardStrings(QSqlDatabase& db) {
+    if (db.driver()->dbmsType() != QSqlDriver::PostgreSQL)
+        return;
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("SET standard_conforming_strings = on")))
+        throw providerError(query.lastError());
 }
+
+} // namespace
 
 QString freeTdsConnectionText(const ConnectionString& cs) {
     QString server = cs.value(QStringLiteral("Data Source"));
@@ -112,7 +124,8 @@ QString freeTdsConnectionText(const ConnectionString& cs) {
     pairs.append({QStringLiteral("PWD"), odbcValue(cs.value(QStringLiteral("Password")))});
     pairs.append({QStringLiteral("TDS_Version"), QStringLiteral("7.4")});
     pairs.append({QStringLiteral("ClientCharset"), QStringLiteral("UTF-8")});
-    pairs.append({QStringLiteral("Timeout"), QString::number(LoginTimeoutSeconds)});
+    // FreeTDS's query timeout, for every statement of the connection.
+    pairs.append({QStringLiteral("Timeout"), QString::number(CommandTimeoutSeconds)});
     return odbcText(pairs);
 }
 
@@ -132,16 +145,14 @@ QSqlDatabase openDatabase(const QString& connectionString, const QString& name) 
     QSqlDatabase db = QSqlDatabase::addDatabase(provider->driver, name);
     try {
         provider->configure(db, cs);
+        if (!db.open())
+            throw providerError(db.lastError());
+        requireStandardStrings(db);
     } catch (...) {
+        db.close();
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(name);
         throw;
-    }
-    if (!db.open()) {
-        const Error error = providerError(db.lastError());
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(name);
-        throw error;
     }
     return db;
 }

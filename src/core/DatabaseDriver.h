@@ -3,19 +3,15 @@
 #include <QSqlDatabase>
 #include <QString>
 
-#include "Error.h"
-
 class ConnectionString;
-class QSqlError;
 
-// Seconds a server may take to accept a login before Open gives up.
-inline constexpr int LoginTimeoutSeconds = 5;
+// The SQL Server provider's defaults, which the college's program ran with: seconds a server
+// may take to accept a login, and seconds it may take over one statement.
+inline constexpr int LoginTimeoutSeconds = 15;
+inline constexpr int CommandTimeoutSeconds = 30;
 
 // The ODBC connection text that reaches SQL Server through FreeTDS for an SQLOLEDB string.
 QString freeTdsConnectionText(const ConnectionString& adoString);
-
-// The provider's failure as the windows report it.
-zelkarin::Error providerError(const QSqlError& error);
 
 // Adds a Qt SQL connection named `name` for the provider of the connection string and opens
 // it. Throws zelkarin::Error with the driver's own text when it cannot be opened.

@@ -40,8 +40,6 @@ public:
     Field field(const QString& name) const;
     void moveNext();
 
-    const std::shared_ptr<DatabaseConnection>& connection() const { return m_connection; }
-
 private:
     std::shared_ptr<DatabaseConnection> m_connection;
     QSqlRecord m_columns;

@@ -1,0 +1,142 @@
+#include "Connections.h"
+#include "Error.h"
+#include "TestDatabase.h"
+#include "TestFixture.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QTest>
+
+// The timeouts that reach the database drivers: the SQL Server provider's defaults of 15 s to
+// log in and 30 s for a statement, and the same 15 s for a PostgreSQL login.
+class TestTimeouts : public TestFixture {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+
+    void odbcDriverReceivesTheTimeouts_data();
+    void odbcDriverReceivesTheTimeouts();
+    void silentServerFailsAfterTheLoginTimeout_data();
+    void silentServerFailsAfterTheLoginTimeout();
+
+private:
+    QTemporaryDir m_odbcConfig;
+};
+
+namespace {
+
+const QString collegeLogin =
+    QStringLiteral("Provider=SQLOLEDB.1;Password=vexaKORM51;Persist Security Info=True;User "
+                   "ID=TV;Initial Catalog=Tevrin;Data Source=127.0.0.1,%1");
+
+// A port on which nobody listens any more.
+quint16 closedPort() {
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost);
+    return probe.serverPort();
+}
+
+QString traceFile(const QTemporaryDir& dir) {
+    return dir.filePath("odbc-trace.log");
+}
+
+// What one OpenConnection said, or an empty text when it opened.
+QString openFailure() {
+    try {
+        Connections::OpenConnection();
+    } catch (const zelkarin::Error& error) {
+        return error.description();
+    }
+    return {};
+}
+
+} // namespace
+
+// The driver manager traces each call it hands on to the driver; its configuration is read
+// from ODBCSYSINI before the first ODBC connection of the process.
+void TestTimeouts::initTestCase() {
+    QVERIFY(m_odbcConfig.isValid());
+    QFile system("/etc/odbcinst.ini");
+    QVERIFY(system.open(QIODevice::ReadOnly));
+    QFile config(m_odbcConfig.filePath("odbcinst.ini"));
+    QVERIFY(config.open(QIODevice::WriteOnly));
+    config.write("[ODBC]\nTrace=Yes\nTraceFile=" + traceFile(m_odbcConfig).toUtf8() + "\n\n" +
+                 system.readAll());
+    config.close();
+    qputenv("ODBCSYSINI", QFile::encodeName(m_odbcConfig.path()));
+}
+
+void TestTimeouts::odbcDriverReceivesTheTimeouts_data() {
+    QTest::addColumn<QString>("connectionString");
+    QTest::addColumn<QString>("connectionTextEnd");
+    // The driver manager's trace cuts a long connection text: short values keep it whole.
+    QTest::newRow("SQL Server")
+        << QStringLiteral("Provider=SQLOLEDB.1;Password=x;User ID=T;Initial Catalog=T;Data "
+                          "Source=127.0.0.1,%1")
+               .arg(closedPort())
+        << ";Timeout=30";
+    // Other ODBC drivers get the connection text as it stands, and the login timeout.
+    QTest::newRow("ODBC") << QStringLiteral("Provider=MSDASQL;DRIVER={FreeTDS};SERVER=127.0.0.1;"
+                                            "PORT=%1;TDS_Version=7.4;UID=TV;PWD=x")
+                                 .arg(closedPort())
+                          << ";PWD=*";
+}
+
+void TestTimeouts::odbcDriverReceivesTheTimeouts() {
+    QFETCH(QString, connectionString);
+    QFETCH(QString, connectionTextEnd);
+    QFile::remove(traceFile(m_odbcConfig));
+    Connections::useConnectionString(connectionString);
+    QVERIFY(openFailure().contains("FreeTDS"));
+
+    QFile trace(traceFile(m_odbcConfig));
+    QVERIFY2(trace.open(QIODevice::ReadOnly), "no ODBC trace written");
+    const QString calls = QString::fromUtf8(trace.readAll());
+    // unixODBC writes the value in hexadecimal: 0xf is 15 seconds.
+    const QRegularExpression loginTimeout(
+        "Attribute = SQL_ATTR_LOGIN_TIMEOUT\\s+Value = (0x[0-9a-f]+)");
+    const QRegularExpressionMatch set = loginTimeout.match(calls);
+    QVERIFY2(set.hasMatch(), qPrintable(calls));
+    QCOMPARE(set.captured(1), "0xf");
+    QVERIFY2(!loginTimeout.match(calls, set.capturedEnd()).hasMatch(), qPrintable(calls));
+    const QRegularExpression driverConnect("SQLDriverConnectW?\\.c\\]\\[\\d+\\]\\s+Entry:[^\\[]*"
+                                           "Str In = \\[([^\\n]*)\\]\\[length");
+    const QRegularExpressionMatch connect = driverConnect.match(calls);
+    QVERIFY2(connect.hasMatch(), qPrintable(calls));
+    QVERIFY2(connect.captured(1).endsWith(connectionTextEnd), qPrintable(connect.captured(1)));
+    qInfo().noquote() << "login timeout attribute" << set.captured(1) << "connection text"
+                      << connect.captured(1);
+}
+
+void TestTimeouts::silentServerFailsAfterTheLoginTimeout_data() {
+    QTest::addColumn<QString>("connectionString");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("SQL Server") << collegeLogin << "Timeout expired";
+    QTest::newRow("PostgreSQL") << QStringLiteral("Provider=PostgreSQL;Data Source=127.0.0.1:%1;"
+                                                  "Initial Catalog=Tevrin;User ID=TV;Password=x")
+                                << "timeout expired";
+}
+
+// The kernel completes the handshake of a listening socket; nobody ever answers on it. Only
+// the login timeout ends the wait, neither sooner nor at the statement timeout.
+void TestTimeouts::silentServerFailsAfterTheLoginTimeout() {
+    QFETCH(QString, connectionString);
+    QFETCH(QString, expected);
+    QTcpServer silent;
+    QVERIFY(silent.listen(QHostAddress::LocalHost));
+    Connections::useConnectionString(connectionString.arg(silent.serverPort()));
+    QElapsedTimer clock;
+    clock.start();
+    const QString failure = openFailure();
+    const qint64 elapsed = clock.elapsed();
+    qInfo().noquote() << "failed after" << elapsed << "ms:" << failure;
+    QVERIFY2(failure.contains(expected), qPrintable(failure));
+    QVERIFY2(elapsed >= 14'500 && elapsed < 25'000, qPrintable(QString::number(elapsed)));
+}
+
+QTEST_GUILESS_MAIN(TestTimeouts)
+#include "tst_timeouts.moc"
