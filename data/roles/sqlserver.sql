@@ -10,8 +10,18 @@
 --
 -- The tables are taken to be in the schema dbo of the catalog Tevrin.
 
-USE [master];
+USE [Tevrin];
 GO
+
+-- One batch: when the check stops it, nothing has been changed.
+IF EXISTS (SELECT 1 FROM sys.databases WHERE database_id = DB_ID() AND owner_sid = SUSER_SID(N'TV'))
+    OR EXISTS (SELECT 1 FROM sys.schemas AS s
+               JOIN sys.database_principals AS u ON u.principal_id = s.principal_id
+               WHERE u.name = N'TV')
+    OR EXISTS (SELECT 1 FROM sys.objects AS o
+               JOIN sys.database_principals AS u ON u.principal_id = o.principal_id
+               WHERE u.name = N'TV')
+    THROW 50000, N'TV owns the catalog Tevrin or a schema or object in it: give them another owner first (ALTER AUTHORIZATION).', 1;
 
 -- No password policy: the password is fixed in every copy of the program, and the lockout
 -- that the policy brings would let anyone lock the whole college out with a few wrong tries.
@@ -23,7 +33,13 @@ ELSE
         CHECK_EXPIRATION = OFF, CHECK_POLICY = OFF;
 ALTER LOGIN [TV] ENABLE;
 
--- Server roles (sysadmin, ...) and server permissions it was given before go.
+IF NOT EXISTS (SELECT 1 FROM sys.database_principals WHERE name = N'TV')
+    CREATE USER [TV] FOR LOGIN [TV] WITH DEFAULT_SCHEMA = [dbo];
+ELSE
+    ALTER USER [TV] WITH LOGIN = [TV], DEFAULT_SCHEMA = [dbo];
+
+-- Server roles (sysadmin, ...) and server permissions it was given before go; server
+-- permissions are revoked in master.
 DECLARE @revoke nvarchar(max) = N'';
 SELECT @revoke += N'ALTER SERVER ROLE ' + QUOTENAME(r.name) + N' DROP MEMBER [TV]; '
 FROM sys.server_role_members AS m
@@ -34,26 +50,11 @@ SELECT @revoke += N'REVOKE ' + p.permission_name + N' FROM [TV] CASCADE; '
 FROM sys.server_permissions AS p
 JOIN sys.server_principals AS l ON l.principal_id = p.grantee_principal_id
 WHERE l.name = N'TV' AND p.class = 100 AND p.permission_name <> N'CONNECT SQL';
-EXEC sys.sp_executesql @revoke;
-GO
-
-USE [Tevrin];
-GO
-
-IF EXISTS (SELECT 1 FROM sys.databases WHERE database_id = DB_ID() AND owner_sid = SUSER_SID(N'TV'))
-    OR EXISTS (SELECT 1 FROM sys.schemas AS s
-               JOIN sys.database_principals AS u ON u.principal_id = s.principal_id
-               WHERE u.name = N'TV')
-    THROW 50000, N'TV owns the catalog Tevrin or a schema in it: give them another owner first (ALTER AUTHORIZATION).', 1;
-
-IF NOT EXISTS (SELECT 1 FROM sys.database_principals WHERE name = N'TV')
-    CREATE USER [TV] FOR LOGIN [TV] WITH DEFAULT_SCHEMA = [dbo];
-ELSE
-    ALTER USER [TV] WITH LOGIN = [TV], DEFAULT_SCHEMA = [dbo];
+EXEC [master].sys.sp_executesql @revoke;
 
 -- Database roles (db_owner, db_datareader, db_datawriter, ...) and every permission it was
--- given before, down to single columns, go.
-DECLARE @revoke nvarchar(max) = N'';
+-- given in Tevrin before, down to single columns, go.
+SET @revoke = N'';
 SELECT @revoke += N'ALTER ROLE ' + QUOTENAME(r.name) + N' DROP MEMBER [TV]; '
 FROM sys.database_role_members AS m
 JOIN sys.database_principals AS r ON r.principal_id = m.role_principal_id

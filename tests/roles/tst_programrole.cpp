@@ -7,8 +7,7 @@
 
 #include <map>
 #include <memory>
-
-Q_DECLARE_METATYPE(Engine)
+#include <stdexcept>
 
 namespace {
 
@@ -40,6 +39,8 @@ private slots:
     void logsInAsAPlainRoleThatOwnsNothing();
     void statementsOutsideTheGrantsAreRefused_data();
     void statementsOutsideTheGrantsAreRefused();
+    void runningTheScriptAgainTakesBackWiderRights();
+    void scriptStopsWhileTheRoleOwnsATable();
 
 private:
     // The demo database of the row's engine, with one audit row; one per engine for all rows,
@@ -139,6 +140,43 @@ void TestProgramRole::statementsOutsideTheGrantsAreRefused() {
         QVERIFY2(query.lastError().text().contains(refusal), qPrintable(query.lastError().text()));
     }
     QCOMPARE(contents(database()), before);
+}
+
+void TestProgramRole::runningTheScriptAgainTakesBackWiderRights() {
+    TestDatabase db(Engine::PostgreSQL, TestDatabase::Content::SchemaOnly);
+    const QString role = db.programRole();
+    db.exec(QString("ALTER ROLE %1 SUPERUSER CREATEDB CREATEROLE BYPASSRLS").arg(role));
+    db.exec(QString("GRANT pg_write_all_data TO %1").arg(role));
+    db.exec(QString("GRANT ALL ON tbllog, Prof_login, TLOAD, PERIOD TO %1").arg(role));
+    db.exec(QString("GRANT CREATE ON SCHEMA public TO %1").arg(role));
+    db.runRoleScript();
+    db.exec("INSERT INTO tbllog (userid) VALUES ('12-345-67')");
+
+    QSqlQuery query(openDatabase(db.connectionString(), connectionName));
+    QVERIFY(query.exec("SELECT r.rolsuper::int, r.rolcreatedb::int, r.rolcreaterole::int, "
+                       "r.rolbypassrls::int, "
+                       "(SELECT count(*) FROM pg_auth_members m WHERE m.member = r.oid) "
+                       "FROM pg_roles r WHERE r.rolname = current_user"));
+    QVERIFY(query.next());
+    for (int i = 0; i < 5; ++i)
+        QCOMPARE(query.value(i).toString(), "0");
+    for (const char* statement :
+         {"DELETE FROM tbllog", "UPDATE Prof_login set lastname='x'", "DELETE FROM TLOAD",
+          "INSERT INTO PERIOD (sy_sem) VALUES ('x')", "CREATE TABLE stash (a int)"})
+        QVERIFY2(!query.exec(statement), statement);
+    QVERIFY(query.exec("INSERT INTO tbllog (userid) VALUES ('23-456-78')"));
+    QCOMPARE(db.scalar("SELECT count(*) FROM tbllog"), "2");
+}
+
+void TestProgramRole::scriptStopsWhileTheRoleOwnsATable() {
+    TestDatabase db(Engine::PostgreSQL, TestDatabase::Content::SchemaOnly);
+    const QString role = db.programRole();
+    db.exec(QString("ALTER TABLE tbllog OWNER TO %1").arg(role));
+    db.exec(QString("GRANT DELETE ON TLOAD TO %1").arg(role));
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, db.runRoleScript());
+    // Stopped before changing anything.
+    QCOMPARE(db.scalar(QString("SELECT has_table_privilege('%1', 'TLOAD', 'DELETE')").arg(role)),
+             "true");
 }
 
 QTEST_MAIN(TestProgramRole)

@@ -63,26 +63,6 @@ QSqlDatabase pgConnection(const QString& name, const QString& database) {
     return db;
 }
 
-// Creates the program's role in the database with the administrators' script, as psql runs it.
-void createProgramRole(const QString& database, const QString& role, const QString& password) {
-    const PgServer& server = pgServer();
-    QProcess psql;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("PGPASSWORD"), server.password);
-    psql.setProcessEnvironment(environment);
-    psql.start(QStringLiteral("psql"),
-               {QStringLiteral("-X"), QStringLiteral("-q"), QStringLiteral("-h"), server.host,
-                QStringLiteral("-p"), server.port, QStringLiteral("-U"), server.user,
-                QStringLiteral("-d"), database, QStringLiteral("-v"),
-                QStringLiteral("role=") + role, QStringLiteral("-v"),
-                QStringLiteral("password=") + password, QStringLiteral("-f"),
-                dataPath(QStringLiteral("roles/postgresql.sql"))});
-    if (!psql.waitForFinished(60000) || psql.exitStatus() != QProcess::NormalExit ||
-        psql.exitCode() != 0)
-        fail(QStringLiteral("psql could not run data/roles/postgresql.sql: ") + psql.errorString() +
-             u'\n' + QString::fromLocal8Bit(psql.readAllStandardError()));
-}
-
 void execOn(const QString& connectionName, const QString& sql) {
     QSqlQuery query(QSqlDatabase::database(connectionName));
     if (!query.exec(sql))
@@ -154,7 +134,7 @@ TestDatabase::TestDatabase(Engine engine, Content content) : m_engine(engine) {
     if (content == Content::DemoData)
         runSqlFile(m_adminConnection, dataPath(QStringLiteral("demo-data.sql")));
     if (engine != Engine::SQLite)
-        createProgramRole(m_name, m_role, m_rolePassword);
+        runRoleScript();
 }
 
 TestDatabase::~TestDatabase() {
@@ -172,6 +152,25 @@ TestDatabase::~TestDatabase() {
         qWarning() << error.what();
     }
     QSqlDatabase::removeDatabase(maintenance);
+}
+
+void TestDatabase::runRoleScript() const {
+    const PgServer& server = pgServer();
+    QProcess psql;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("PGPASSWORD"), server.password);
+    psql.setProcessEnvironment(environment);
+    psql.start(QStringLiteral("psql"),
+               {QStringLiteral("-X"), QStringLiteral("-q"), QStringLiteral("-h"), server.host,
+                QStringLiteral("-p"), server.port, QStringLiteral("-U"), server.user,
+                QStringLiteral("-d"), m_name, QStringLiteral("-v"),
+                QStringLiteral("role=") + m_role, QStringLiteral("-v"),
+                QStringLiteral("password=") + m_rolePassword, QStringLiteral("-f"),
+                dataPath(QStringLiteral("roles/postgresql.sql"))});
+    if (!psql.waitForFinished(60000) || psql.exitStatus() != QProcess::NormalExit ||
+        psql.exitCode() != 0)
+        fail(QStringLiteral("psql could not run data/roles/postgresql.sql: ") + psql.errorString() +
+             u'\n' + QString::fromLocal8Bit(psql.readAllStandardError()));
 }
 
 void TestDatabase::exec(const QString& sql) const {

@@ -27,6 +27,11 @@ public:
     QString connectionString() const { return m_connectionString; }
     Engine engine() const { return m_engine; }
 
+    // PostgreSQL: the program's role, and data/roles/postgresql.sql run for it (again) as psql
+    // runs it; throws when the script stops with an error.
+    QString programRole() const { return m_role; }
+    void runRoleScript() const;
+
     // Statements of the test itself, on a connection of its own.
     void exec(const QString& sql) const;
     // Every row of a query, each value as text; NULL reads "<NULL>".
