@@ -3,9 +3,8 @@
 -- Every copy of Zelkarin carries its connection string, this role's name and password
 -- included, so anyone with a copy can log in as the role. It may read Prof_login, TLOAD and
 -- PERIOD, append rows to tbllog and rewrite Prof_login.password; nothing else, and it owns
--- nothing. Run the script in the program's catalog as a superuser (or as the tables' owner
--- with CREATEROLE); running it again sets the password anew and takes back every other right
--- the role was given:
+-- nothing. Run the script in the program's catalog as a superuser; running it again sets the
+-- password anew and takes back every other right the role was given:
 --
 --   psql -v role=zelkarin -v password='...' -d Tevrin -f data/roles/postgresql.sql
 --
