@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -20,23 +21,42 @@ namespace {
     throw std::runtime_error(what.toStdString());
 }
 
-QString pgHost() {
-    return qEnvironmentVariable("PGHOST", QStringLiteral("localhost"));
-}
+// The server pg_virtualenv started, and its superuser.
+struct PgServer {
+    QString host;
+    QString port;
+    QString user;
+    QString password;
+};
 
-QString pgPort() {
-    return qEnvironmentVariable("PGPORT", QStringLiteral("5432"));
+// Read once; afterwards the environment points libpq nowhere. libpq falls back to PGHOST and
+// PGPORT (or to its own defaults, which may be this very server) for whatever a connection
+// string leaves out, so a program that dropped the host or port of its Data Source would still
+// find the server. Here it finds nothing and its test fails.
+const PgServer& pgServer() {
+    static const PgServer server = [] {
+        if (qEnvironmentVariableIsEmpty("PGUSER"))
+            fail(QStringLiteral("PostgreSQL tests need PGHOST, PGUSER and PGPASSWORD: run them "
+                                "under pg_virtualenv, as the README's test command does"));
+        const PgServer found{qEnvironmentVariable("PGHOST", QStringLiteral("localhost")),
+                             qEnvironmentVariable("PGPORT", QStringLiteral("5432")),
+                             qEnvironmentVariable("PGUSER"), qEnvironmentVariable("PGPASSWORD")};
+        qputenv("PGHOST", "/nonexistent");
+        qputenv("PGPORT", "1");
+        for (const char* name : {"PGUSER", "PGPASSWORD", "PGDATABASE", "PGSERVICE"})
+            qunsetenv(name);
+        return found;
+    }();
+    return server;
 }
 
 QSqlDatabase pgConnection(const QString& name, const QString& database) {
-    if (qEnvironmentVariableIsEmpty("PGUSER"))
-        fail(QStringLiteral("PostgreSQL tests need PGHOST, PGUSER and PGPASSWORD: run them under "
-                            "pg_virtualenv, as the README's test command does"));
+    const PgServer& server = pgServer();
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
-    db.setHostName(pgHost());
-    db.setPort(pgPort().toInt());
-    db.setUserName(qEnvironmentVariable("PGUSER"));
-    db.setPassword(qEnvironmentVariable("PGPASSWORD"));
+    db.setHostName(server.host);
+    db.setPort(server.port.toInt());
+    db.setUserName(server.user);
+    db.setPassword(server.password);
     db.setDatabaseName(database);
     if (!db.open())
         fail(QStringLiteral("cannot reach PostgreSQL: ") + db.lastError().text());
@@ -77,6 +97,8 @@ void runSqlFile(const QString& connectionName, const QString& path) {
 TestDatabase::TestDatabase(Engine engine, Content content) : m_engine(engine) {
     m_name = QStringLiteral("zk_test_%1").arg(QRandomGenerator::global()->generate64(), 0, 16);
     m_adminConnection = m_name + QStringLiteral("_admin");
+    m_role = m_name + QStringLiteral("_app");
+    m_rolePassword = QString::number(QRandomGenerator::global()->generate64(), 16);
     QString schema;
     if (engine == Engine::SQLite) {
         QTemporaryDir dir;
@@ -97,21 +119,22 @@ TestDatabase::TestDatabase(Engine engine, Content content) : m_engine(engine) {
             QSqlDatabase::removeDatabase(maintenance);
         }
         pgConnection(m_adminConnection, m_name);
-        const QString user = qEnvironmentVariable("PGUSER");
-        const QString password = qEnvironmentVariable("PGPASSWORD");
+        const PgServer& server = pgServer();
         if (engine == Engine::PostgreSQL)
             m_connectionString = QStringLiteral("Provider=PostgreSQL;Data Source=%1:%2;Initial "
                                                 "Catalog=%3;User ID=%4;Password=%5")
-                                     .arg(pgHost(), pgPort(), m_name, user, password);
+                                     .arg(server.host, server.port, m_name, m_role, m_rolePassword);
         else
             m_connectionString = QStringLiteral("Provider=MSDASQL;DRIVER={PostgreSQL Unicode};"
                                                 "SERVER=%1;PORT=%2;DATABASE=%3;UID=%4;PWD=%5")
-                                     .arg(pgHost(), pgPort(), m_name, user, password);
+                                     .arg(server.host, server.port, m_name, m_role, m_rolePassword);
         schema = QStringLiteral("schema-postgresql.sql");
     }
     runSqlFile(m_adminConnection, dataPath(schema));
     if (content == Content::DemoData)
         runSqlFile(m_adminConnection, dataPath(QStringLiteral("demo-data.sql")));
+    if (engine != Engine::SQLite)
+        runRoleScript();
 }
 
 TestDatabase::~TestDatabase() {
@@ -124,10 +147,30 @@ TestDatabase::~TestDatabase() {
     try {
         pgConnection(maintenance, QStringLiteral("postgres"));
         execOn(maintenance, QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(m_name));
+        execOn(maintenance, QStringLiteral("DROP ROLE IF EXISTS %1").arg(m_role));
     } catch (const std::exception& error) {
         qWarning() << error.what();
     }
     QSqlDatabase::removeDatabase(maintenance);
+}
+
+void TestDatabase::runRoleScript() const {
+    const PgServer& server = pgServer();
+    QProcess psql;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("PGPASSWORD"), server.password);
+    psql.setProcessEnvironment(environment);
+    psql.start(QStringLiteral("psql"),
+               {QStringLiteral("-X"), QStringLiteral("-q"), QStringLiteral("-h"), server.host,
+                QStringLiteral("-p"), server.port, QStringLiteral("-U"), server.user,
+                QStringLiteral("-d"), m_name, QStringLiteral("-v"),
+                QStringLiteral("role=") + m_role, QStringLiteral("-v"),
+                QStringLiteral("password=") + m_rolePassword, QStringLiteral("-f"),
+                dataPath(QStringLiteral("roles/postgresql.sql"))});
+    if (!psql.waitForFinished(60000) || psql.exitStatus() != QProcess::NormalExit ||
+        psql.exitCode() != 0)
+        fail(QStringLiteral("psql could not run data/roles/postgresql.sql: ") + psql.errorString() +
+             u'\n' + QString::fromLocal8Bit(psql.readAllStandardError()));
 }
 
 void TestDatabase::exec(const QString& sql) const {

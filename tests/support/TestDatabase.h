@@ -9,7 +9,9 @@ enum class Engine { SQLite, PostgreSQL, PostgreSQLOdbc };
 
 // A fresh database with the development schema and, unless told otherwise, the demo data;
 // dropped again at the end. PostgreSQL databases are made on the server named by PGHOST,
-// PGPORT, PGUSER and PGPASSWORD (the test command runs under pg_virtualenv).
+// PGPORT, PGUSER and PGPASSWORD (the test command runs under pg_virtualenv), and the program
+// logs in to them as a role of their own with the rights of data/roles/postgresql.sql. The
+// test's own statements run as the superuser.
 class TestDatabase {
 public:
     enum class Content { DemoData, SchemaOnly };
@@ -20,9 +22,15 @@ public:
     TestDatabase(const TestDatabase&) = delete;
     TestDatabase& operator=(const TestDatabase&) = delete;
 
-    // The connection string the program is pointed at.
+    // The connection string the program is pointed at: on PostgreSQL, the program's role at
+    // the server's host and port, which the environment no longer names.
     QString connectionString() const { return m_connectionString; }
     Engine engine() const { return m_engine; }
+
+    // PostgreSQL: the program's role, and data/roles/postgresql.sql run for it (again) as psql
+    // runs it; throws when the script stops with an error.
+    QString programRole() const { return m_role; }
+    void runRoleScript() const;
 
     // Statements of the test itself, on a connection of its own.
     void exec(const QString& sql) const;
@@ -36,6 +44,8 @@ private:
     QString m_sqliteDir;
     QString m_connectionString;
     QString m_adminConnection;
+    QString m_role;
+    QString m_rolePassword;
 };
 
 // Adds one data row per engine to a data-driven test, with an `engine` column.
