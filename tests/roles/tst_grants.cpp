@@ -4,6 +4,7 @@
 #include "TableRights.h"
 #include "TeachingLoad.h"
 #include "TestDatabase.h"
+#include "TestFixture.h"
 
 #include <QDirIterator>
 #include <QFile>
@@ -40,7 +41,7 @@ QStringList postgresGrants() {
 
 } // namespace
 
-class TestGrants : public QObject {
+class TestGrants : public TestFixture {
     Q_OBJECT
 
 private slots:

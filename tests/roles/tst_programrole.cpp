@@ -1,5 +1,6 @@
 #include "DatabaseDriver.h"
 #include "TestDatabase.h"
+#include "TestFixture.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -28,7 +29,7 @@ QList<QStringList> contents(const TestDatabase& db) {
 
 // The program logs in to PostgreSQL as the role of data/roles/postgresql.sql: what its own
 // statements need works (the window tests run them), everything else is refused by the server.
-class TestProgramRole : public QObject {
+class TestProgramRole : public TestFixture {
     Q_OBJECT
 
 private slots:
@@ -54,6 +55,7 @@ private:
 };
 
 void TestProgramRole::cleanup() {
+    TestFixture::cleanup();
     QSqlDatabase::removeDatabase(connectionName);
 }
 
