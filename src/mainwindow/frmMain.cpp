@@ -2,6 +2,7 @@
 #include "ui_frmMain.h"
 
 #include "Connections.h"
+#include "EndPastedTextAtNul.h"
 #include "Guard.h"
 #include "MsgBox.h"
 #include "ShowChangePassword.h"
@@ -41,6 +42,7 @@ void setCaption(QLabel* label, const QString& text) {
 frmMain::frmMain() : m_ui(std::make_unique<Ui::frmMain>()) {
     initResources();
     m_ui->setupUi(this);
+    endPastedTextAtNul(this);
     for (QLabel* label : findChildren<QLabel*>())
         fitToText(label);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

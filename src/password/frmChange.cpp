@@ -1,5 +1,6 @@
 #include "frmChange.h"
 
+#include "EndPastedTextAtNul.h"
 #include "Guard.h"
 #include "ImageList1.h"
 #include "PasswordChange.h"
@@ -13,6 +14,7 @@ frmChange::frmChange(const QString& facultyId, const QString& userPassword)
                            Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_ui(std::make_unique<Ui::frmChange>()) {
     m_ui->setupUi(this);
+    endPastedTextAtNul(this);
     setAttribute(Qt::WA_DeleteOnClose);
     m_ui->cmdOK->setIcon(ImageList1::image(2));
     m_ui->cmdCancel->setIcon(ImageList1::image(1));
