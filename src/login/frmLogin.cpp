@@ -1,5 +1,6 @@
 #include "frmLogin.h"
 
+#include "AnnounceWindows.h"
 #include "BusyCursor.h"
 #include "EndPastedTextAtNul.h"
 #include "Guard.h"
@@ -28,6 +29,7 @@ void endProgram() {
 
 frmLogin::frmLogin(QWidget* parent) : QWidget(parent), m_ui(std::make_unique<Ui::frmLogin>()) {
     initResources();
+    announceWindows();
     m_ui->setupUi(this);
     endPastedTextAtNul(this);
     // The mask's digit positions take the digits of every script; a Faculty ID has only 0-9.

@@ -1,6 +1,7 @@
 #include "frmMain.h"
 #include "ui_frmMain.h"
 
+#include "AnnounceWindows.h"
 #include "Connections.h"
 #include "EndPastedTextAtNul.h"
 #include "Guard.h"
@@ -41,6 +42,7 @@ void setCaption(QLabel* label, const QString& text) {
 
 frmMain::frmMain() : m_ui(std::make_unique<Ui::frmMain>()) {
     initResources();
+    announceWindows();
     m_ui->setupUi(this);
     endPastedTextAtNul(this);
     for (QLabel* label : findChildren<QLabel*>())

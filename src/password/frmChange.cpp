@@ -1,5 +1,6 @@
 #include "frmChange.h"
 
+#include "AnnounceWindows.h"
 #include "EndPastedTextAtNul.h"
 #include "Guard.h"
 #include "ImageList1.h"
@@ -13,6 +14,7 @@ frmChange::frmChange(const QString& facultyId, const QString& userPassword)
     : QWidget(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                            Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_ui(std::make_unique<Ui::frmChange>()) {
+    announceWindows();
     m_ui->setupUi(this);
     endPastedTextAtNul(this);
     setAttribute(Qt::WA_DeleteOnClose);
