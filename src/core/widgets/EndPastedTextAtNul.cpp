@@ -28,9 +28,8 @@ bool pasteUpToNul(QLineEdit* field, QClipboard::Mode mode) {
 void showContextMenu(QLineEdit* field, const QPoint& at) {
     QMenu* menu = field->createStandardContextMenu();
     for (QAction* action : menu->actions()) {
-        // Qt connects its Paste by name, or by pointer in other versions.
-        if (QObject::disconnect(action, SIGNAL(triggered()), field, SLOT(paste())) ||
-            QObject::disconnect(action, &QAction::triggered, field, &QLineEdit::paste))
+        // Qt connects its Paste by name; the actions carry no other mark.
+        if (QObject::disconnect(action, SIGNAL(triggered()), field, SLOT(paste())))
             QObject::connect(action, &QAction::triggered, field, [field] {
                 if (!pasteUpToNul(field, QClipboard::Clipboard))
                     field->paste();
@@ -74,7 +73,7 @@ protected:
             return static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste) &&
                    pasteUpToNul(field, QClipboard::Clipboard);
         case QEvent::MouseButtonRelease:
-            // X11 pastes the selection with the middle button, in place of no selected text.
+            // X11 pastes its selection with the middle button, replacing no selected text.
             if (static_cast<QMouseEvent*>(event)->button() != Qt::MiddleButton ||
                 !QGuiApplication::clipboard()->supportsSelection())
                 return false;
