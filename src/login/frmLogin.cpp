@@ -1,6 +1,8 @@
 #include "frmLogin.h"
 
+#include "AnnounceWindows.h"
 #include "BusyCursor.h"
+#include "EndPastedTextAtNul.h"
 #include "Guard.h"
 #include "MemberLogin.h"
 #include "ShowMainWindow.h"
@@ -9,6 +11,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QIcon>
+#include <QRegularExpressionValidator>
 
 // The pictures are linked from a static library, where nothing else would pull them in.
 static void initResources() {
@@ -26,7 +29,12 @@ void endProgram() {
 
 frmLogin::frmLogin(QWidget* parent) : QWidget(parent), m_ui(std::make_unique<Ui::frmLogin>()) {
     initResources();
+    announceWindows();
     m_ui->setupUi(this);
+    endPastedTextAtNul(this);
+    // The mask's digit positions take the digits of every script; a Faculty ID has only 0-9.
+    m_ui->txtusername->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[-_0-9]*")), m_ui->txtusername));
     // A fixed dialog frame with the close button only.
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                    Qt::WindowTitleHint | Qt::WindowCloseButtonHint);

@@ -1,7 +1,10 @@
 #include "frmMain.h"
 #include "ui_frmMain.h"
 
+#include "AnnounceWindows.h"
 #include "Connections.h"
+#include "EndPastedTextAtNul.h"
+#include "FitColumns.h"
 #include "Guard.h"
 #include "MsgBox.h"
 #include "ShowChangePassword.h"
@@ -25,10 +28,22 @@ namespace {
 // Widths of the teaching-load list's columns, in twips.
 constexpr std::array columnTwips = {1440, 4500, 700, 1440, 900, 1000, 1440};
 
+QList<int> columnPixels() {
+    QList<int> pixels;
+    for (int twips : columnTwips)
+        pixels << qRound(twips / 15.0);
+    return pixels;
+}
+
 // Labels marked autoSize in the design fit their text, whatever the metrics of the font here.
+// A right-aligned caption keeps its right edge, so that a wider font keeps it off its value.
 void fitToText(QLabel* label) {
-    if (label->property("autoSize").toBool())
-        label->adjustSize();
+    if (!label->property("autoSize").toBool())
+        return;
+    const int right = label->geometry().right();
+    label->adjustSize();
+    if (label->alignment() & Qt::AlignRight)
+        label->move(right - label->width() + 1, label->y());
 }
 
 void setCaption(QLabel* label, const QString& text) {
@@ -40,15 +55,18 @@ void setCaption(QLabel* label, const QString& text) {
 
 frmMain::frmMain() : m_ui(std::make_unique<Ui::frmMain>()) {
     initResources();
+    announceWindows();
     m_ui->setupUi(this);
+    endPastedTextAtNul(this);
     for (QLabel* label : findChildren<QLabel*>())
         fitToText(label);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     m_background.load(QStringLiteral(":/mainwindow/main-background.jpg"));
 
-    for (int column = 0; column < int(columnTwips.size()); ++column)
-        m_ui->lstSubjects->header()->resizeSection(column, qRound(columnTwips[column] / 15.0));
+    fitColumns(m_ui->lstSubjects, columnPixels());
+    connect(m_ui->lstSubjects->model(), &QAbstractItemModel::rowsInserted, this,
+            [this] { fitColumns(m_ui->lstSubjects, columnPixels()); });
 
     // Only a pick from the list is a choice. QComboBox also "activates" an entry that matches
     // typed text when editing ends, and its completer would fill typed text in.

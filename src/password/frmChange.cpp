@@ -1,5 +1,7 @@
 #include "frmChange.h"
 
+#include "AnnounceWindows.h"
+#include "EndPastedTextAtNul.h"
 #include "Guard.h"
 #include "ImageList1.h"
 #include "PasswordChange.h"
@@ -12,7 +14,9 @@ frmChange::frmChange(const QString& facultyId, const QString& userPassword)
     : QWidget(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                            Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_ui(std::make_unique<Ui::frmChange>()) {
+    announceWindows();
     m_ui->setupUi(this);
+    endPastedTextAtNul(this);
     setAttribute(Qt::WA_DeleteOnClose);
     m_ui->cmdOK->setIcon(ImageList1::image(2));
     m_ui->cmdCancel->setIcon(ImageList1::image(1));
