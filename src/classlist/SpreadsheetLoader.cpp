@@ -7,10 +7,6 @@
 #include <QLibrary>
 #include <QStringList>
 
-#ifndef ZELKARIN_MODULE_DIR
-#define ZELKARIN_MODULE_DIR "/usr/lib/zelkarin"
-#endif
-
 namespace {
 
 constexpr char moduleFileName[] = "zelkarin_calc.so";
