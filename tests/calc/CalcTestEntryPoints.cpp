@@ -111,18 +111,21 @@ public:
         std::shared_ptr<OfficeSession> session = std::move(OfficeSession::current());
         if (!session)
             return;
+        const std::optional<OfficeProcess> process = session->m_process;
+        bool ending = false;
         if (session->connected()) {
             try {
                 closeDocuments(*session);
                 const Watchdog::Armed limit = session->limitCalls();
                 session->desktop()->terminate();
+                ending = true;
             } catch (const uno::Exception&) {
                 // The bridge goes down while the office quits; a stuck office is stopped below.
+                ending = true;
             }
         }
-        const std::optional<OfficeProcess> process = session->m_process;
         session.reset();
-        if (process && !process->waitForEnd(std::chrono::seconds(20)))
+        if (process && !(ending && process->waitForEnd(std::chrono::seconds(20))))
             process->stop();
     }
 };

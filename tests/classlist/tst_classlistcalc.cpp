@@ -2,8 +2,10 @@
 #include "CalcTestModule.h"
 #include "ClassSection.h"
 #include "Connections.h"
+#include "Guard.h"
 #include "MessageRecorder.h"
 #include "SpreadsheetLoader.h"
+#include "StalledOffice.h"
 #include "TestDatabase.h"
 
 #include <QCoreApplication>
@@ -67,6 +69,8 @@ private slots:
 
     void classListReadsBackFromCalc_data() { addEngineRows(); }
     void classListReadsBackFromCalc();
+    // Last: LibreOffice 7.4 takes no new connection after it.
+    void stalledOfficeIsReportedToTheMember();
 
 private:
     CalcCellFormat cellFormat(const Spreadsheet& sheet, const QString& cell) const;
@@ -168,6 +172,34 @@ void TestClassListCalc::classListReadsBackFromCalc() {
         QCOMPARE(blockFormats[i].backColor, m_blockFormats[i].backColor);
         QCOMPARE(blockFormats[i].numberFormat, m_blockFormats[i].numberFormat);
     }
+}
+
+// The office stops answering as the export starts to fill the workbook: the member gets the
+// run-time error box within the limit, and the program goes on.
+void TestClassListCalc::stalledOfficeIsReportedToTheMember() {
+    TestDatabase db(Engine::SQLite, TestDatabase::Content::SchemaOnly);
+    insertSection(db);
+    Connections::useConnectionString(db.connectionString());
+    MessageRecorder messages;
+    CalcOptions options = m_options;
+    options.callTimeout = std::chrono::seconds(2);
+    std::optional<Stalled> stalled;
+    const bool finished = runGuarded([&] {
+        createClassList(sectionRequest("4"), [&] {
+            std::unique_ptr<Spreadsheet> sheet = startSpreadsheet(options);
+            stalled.emplace(m_calc.officeProcess(), std::chrono::seconds(30));
+            return sheet;
+        });
+    });
+    stalled.reset();
+    QVERIFY(!finished);
+    QCOMPARE(messages.prompts(),
+             QStringList({confirmation("IT 101"),
+                          "Run-time error '-2147417846':\n\nLibreOffice Calc is not answering: it "
+                          "did not respond within 2 seconds. Close any dialog that is open in "
+                          "LibreOffice and wait until LibreOffice responds again, then create "
+                          "the class list again."}));
+    QCOMPARE(messages.messages().last().style, MsgStyle::Critical);
 }
 
 QTEST_MAIN(TestClassListCalc)
