@@ -41,8 +41,9 @@ public:
     }
     // True once a deadline has passed and the bridge was disposed for it.
     bool expired() const { return m_watchdog->expired(); }
-    // False before open() and once the bridge has gone down, for whatever reason.
-    bool connected() const { return m_opened && !*m_lost; }
+    // False before open() and once the bridge has gone down, for whatever reason; at once when
+    // a deadline passed, before the bridge has told its listeners.
+    bool connected() const { return m_opened && !*m_lost && !expired(); }
 
     const css::uno::Reference<css::uno::XComponentContext>& context() const { return m_context; }
     const css::uno::Reference<css::frame::XDesktop2>& desktop() const { return m_desktop; }
