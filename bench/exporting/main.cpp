@@ -26,7 +26,7 @@ namespace {
 
 // What the Calc module offers its tests, used here between samples only.
 void callModule(const char* function) {
-    QLibrary module(siblingProgram(QStringLiteral("zelkarin_calc.so")));
+    QLibrary module(QStringLiteral(ZELKARIN_BENCH_CALC_DIR "/zelkarin_calc.so"));
     const auto call = reinterpret_cast<void (*)()>(module.resolve(function));
     if (!call)
         throw std::runtime_error("the Calc module has no " + std::string(function));
@@ -47,7 +47,7 @@ int programChild(const BenchOptions& options, char* program) {
     office.headless = true;
     office.profileDirectory = options.value("--profile");
     qobject_cast<frmMain*>(topLevelWindow("frmMain"))->setSpreadsheetStarter([office] {
-        return startSpreadsheet(office);
+        return startSpreadsheet(office, {QStringLiteral(ZELKARIN_BENCH_CALC_DIR)});
     });
     const ClassKey& key =
         options.value("--class") == QLatin1String("big") ? facts.bigClass : facts.fullClass;

@@ -17,6 +17,11 @@ struct CalcOptions {
     QString program;
     // Longest wait from starting the office until it answers over the connection.
     std::chrono::milliseconds startTimeout{60000};
+    // Longest wait for the answer to one call into the running office. An office with a dialog
+    // open takes no calls; after this the connection is dropped and the export fails with a
+    // message, the office and its workbooks left as they are. Normal calls take well under a
+    // second, a cold template load included.
+    std::chrono::milliseconds callTimeout{20000};
 };
 
 // The runtime's "ActiveX component can't create object": the spreadsheet application is missing

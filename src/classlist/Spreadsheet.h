@@ -22,6 +22,4 @@ public:
     // Enters value as a member typing it would (numbers become numbers), except that a value
     // the spreadsheet would take as a formula is stored as plain text. nullopt empties the cell.
     virtual void setCell(const QString& cell, const std::optional<QString>& value) = 0;
-    // The cell's content as text, as the sheet holds it (a formula's text for a formula).
-    virtual QString cellContent(const QString& cell) const = 0;
 };

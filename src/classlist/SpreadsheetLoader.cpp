@@ -4,8 +4,8 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QHash>
 #include <QLibrary>
-#include <QStringList>
 
 namespace {
 
@@ -17,38 +17,27 @@ zelkarin::Error notInstalled(const QString& reason) {
                                reason);
 }
 
-QStringList moduleDirectories() {
-    QStringList directories;
-    if (QCoreApplication::instance())
-        directories << QCoreApplication::applicationDirPath();
-    directories << QStringLiteral(ZELKARIN_MODULE_DIR);
-    return directories;
-}
-
 // A failed load is tried again at the next export.
-CalcFactory loadFactory() {
+CalcFactory loadFactory(const QStringList& directories) {
     // Never unloaded, not even by Qt's clean-up at exit: the objects that the module makes, and
     // the office bridge's threads, run its code until the program ends.
-    struct Module {
-        QLibrary* library;
-        CalcFactory factory;
-    };
-    static const Module* module = nullptr;
-    if (module)
-        return module->factory;
-    const QStringList directories = moduleDirectories();
+    static auto* modules = new QHash<QString, QLibrary*>;
     for (const QString& directory : directories) {
         const QString path = directory + u'/' + QLatin1String(moduleFileName);
-        if (!QFileInfo::exists(path))
-            continue;
-        auto library = std::make_unique<QLibrary>(path);
-        // Loading fails here when LibreOffice's own libraries are missing.
-        if (!library->load())
-            throw notInstalled(library->errorString());
+        QLibrary* library = modules->value(path);
+        if (!library) {
+            if (!QFileInfo::exists(path))
+                continue;
+            auto loaded = std::make_unique<QLibrary>(path);
+            // Loading fails here when LibreOffice's own libraries are missing.
+            if (!loaded->load())
+                throw notInstalled(loaded->errorString());
+            library = loaded.release();
+            modules->insert(path, library);
+        }
         const auto factory = reinterpret_cast<CalcFactory>(library->resolve(calcFactorySymbol));
         if (!factory)
             throw notInstalled(library->errorString());
-        module = new Module{library.release(), factory};
         return factory;
     }
     throw notInstalled(QStringLiteral("%1 was not found in %2.")
@@ -57,6 +46,15 @@ CalcFactory loadFactory() {
 
 } // namespace
 
-std::unique_ptr<Spreadsheet> startSpreadsheet(const CalcOptions& options) {
-    return std::unique_ptr<Spreadsheet>(loadFactory()(&options));
+QStringList moduleDirectories() {
+    QStringList directories;
+    if (QCoreApplication::instance())
+        directories << QCoreApplication::applicationDirPath();
+    directories << QStringLiteral(ZELKARIN_MODULE_DIR);
+    return directories;
+}
+
+std::unique_ptr<Spreadsheet> startSpreadsheet(const CalcOptions& options,
+                                              const QStringList& directories) {
+    return std::unique_ptr<Spreadsheet>(loadFactory(directories)(&options));
 }

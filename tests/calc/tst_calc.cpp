@@ -1,6 +1,7 @@
 #include "CalcTestModule.h"
 #include "Error.h"
 #include "SpreadsheetLoader.h"
+#include "StalledOffice.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -10,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
+
+#include <QElapsedTimer>
 
 #include <csignal>
 #include <optional>
@@ -78,6 +81,8 @@ constexpr char fixtureXml[] = R"(<?xml version="1.0" encoding="UTF-8"?>
 )";
 
 constexpr long lostConnectionError = zelkarin::Error::AutomationError;
+// "The message filter indicated that the application is busy" (0x8001010A).
+constexpr long applicationBusyError = -2147417846;
 
 // Whatever crosses the module boundary must arrive as zelkarin::Error: any other exception
 // escapes this helper and fails the test.
@@ -97,13 +102,24 @@ QByteArray fileHash(const QString& path) {
     return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
 }
 
+// A shell script body: a process that accepts connections on the office's pipe as soffice would,
+// runs action (Python, with connection the accepted one) and then sleeps.
+QString fakeOffice(const QString& action) {
+    return QStringLiteral(R"(exec /usr/bin/python3 - "$@" <<'EOF'
+import os, re, signal, socket, sys, time
+name = re.search(r'--accept=pipe,name=([^;]+);', ' '.join(sys.argv)).group(1)
+server = socket.socket(socket.AF_UNIX)
+server.bind('/tmp/OSL_PIPE_%d_%s' % (os.getuid(), name))
+server.listen(1)
+connection = server.accept()[0]
+%1
+time.sleep(600)
+EOF)")
+        .arg(action);
+}
+
 bool processRunning(qint64 pid) {
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray line = stat.readAll();
-    const char state = line.at(line.lastIndexOf(')') + 2);
-    return state != 'Z' && state != 'X';
+    return isLive(processStatus(pid));
 }
 
 } // namespace
@@ -126,9 +142,12 @@ private slots:
     void workbookFailuresAreErrors();
     void runningOfficeIsReused();
     void killedOfficeIsAnErrorAndIsReplaced();
+    void stalledOfficeIsNotAnsweringAndIsKept_data();
+    void stalledOfficeIsNotAnsweringAndIsKept();
 
 private:
     std::unique_ptr<Spreadsheet> openAttendance();
+    std::unique_ptr<Spreadsheet> openAttendance(const CalcOptions& options);
     CalcViewState viewState(const Spreadsheet& sheet);
     CalcCellFormat cellFormat(const Spreadsheet& sheet, const QString& cell);
 
@@ -183,7 +202,11 @@ void TestCalc::cleanupTestCase() {
 }
 
 std::unique_ptr<Spreadsheet> TestCalc::openAttendance() {
-    std::unique_ptr<Spreadsheet> sheet = startSpreadsheet(m_options);
+    return openAttendance(m_options);
+}
+
+std::unique_ptr<Spreadsheet> TestCalc::openAttendance(const CalcOptions& options) {
+    std::unique_ptr<Spreadsheet> sheet = startSpreadsheet(options);
     sheet->openTemplate(m_template);
     sheet->activateSheet("Attendance");
     sheet->show();
@@ -211,6 +234,13 @@ void TestCalc::officeThatDoesNotStartIsAnError_data() {
     QTest::newRow("missing program") << QString() << 120 << "was not found or cannot be run";
     QTest::newRow("ends at once") << "exit 1" << 120 << "ended before it accepted a connection";
     QTest::newRow("never answers") << "exec sleep 600" << 2 << "did not answer within 2 seconds";
+    // An office that accepts the connection and then fails is stopped: the next start on the
+    // same profile would otherwise hand its work to it.
+    QTest::newRow("hangs up after accepting")
+        << fakeOffice("connection.close()") << 120 << "LibreOffice Calc could not be started: ";
+    QTest::newRow("accepts, never answers, ignores SIGTERM")
+        << fakeOffice("signal.signal(signal.SIGTERM, signal.SIG_IGN)") << 2
+        << "did not answer within 2 seconds";
 }
 
 void TestCalc::officeThatDoesNotStartIsAnError() {
@@ -262,7 +292,7 @@ void TestCalc::templateOpensAsUntitledCopy() {
     sheet->setCell("C3", QStringLiteral("Reyes, Ana"));
     sheet->setCell("B10", QStringLiteral("2019-0001"));
     sheet->setCell("AE6", QStringLiteral("3"));
-    QCOMPARE(sheet->cellContent("C3"), QStringLiteral("Reyes, Ana"));
+    QCOMPARE(m_calc.content(*sheet, "C3"), QStringLiteral("Reyes, Ana"));
 
     // No lock file either: the template is not open as itself.
     QCOMPARE(folder.entryList(QDir::Files | QDir::Hidden), filesBefore);
@@ -276,33 +306,33 @@ void TestCalc::clearContentsEmptiesOnlyTheBlockAndKeepsFormats() {
     const CalcCellFormat formatBefore = cellFormat(*sheet, "B10");
     QCOMPARE(formatBefore.backColor, 0xffcc00);
     QCOMPARE(formatBefore.numberFormat, QStringLiteral("0.00"));
-    QCOMPARE(sheet->cellContent("B10"), QStringLiteral("12.5"));
-    QCOMPARE(sheet->cellContent("D10"), QStringLiteral("=B10*2"));
+    QCOMPARE(m_calc.content(*sheet, "B10"), QStringLiteral("12.5"));
+    QCOMPARE(m_calc.content(*sheet, "D10"), QStringLiteral("=B10*2"));
 
     sheet->select("B10:F69");
     sheet->clearContents("B10:F69");
 
     for (const char* cell : {"B10", "C10", "D10", "F69"})
-        QVERIFY2(sheet->cellContent(cell).isEmpty(), cell);
+        QVERIFY2(m_calc.content(*sheet, cell).isEmpty(), cell);
     for (const char* cell : {"B10", "F69"}) {
         const CalcCellFormat format = cellFormat(*sheet, cell);
         QCOMPARE(format.backColor, formatBefore.backColor);
         QCOMPARE(format.numberFormat, formatBefore.numberFormat);
     }
-    QCOMPARE(sheet->cellContent("A10"), QStringLiteral("1"));
-    QCOMPARE(sheet->cellContent("G10"), QStringLiteral("right"));
-    QCOMPARE(sheet->cellContent("C9"), QStringLiteral("Last name"));
-    QCOMPARE(sheet->cellContent("B70"), QStringLiteral("below"));
-    QCOMPARE(sheet->cellContent("B3"), QStringLiteral("Name:"));
+    QCOMPARE(m_calc.content(*sheet, "A10"), QStringLiteral("1"));
+    QCOMPARE(m_calc.content(*sheet, "G10"), QStringLiteral("right"));
+    QCOMPARE(m_calc.content(*sheet, "C9"), QStringLiteral("Last name"));
+    QCOMPARE(m_calc.content(*sheet, "B70"), QStringLiteral("below"));
+    QCOMPARE(m_calc.content(*sheet, "B3"), QStringLiteral("Name:"));
 
     // A value entered into the emptied block takes the format that stayed.
     sheet->setCell("B10", QStringLiteral("7"));
-    QCOMPARE(sheet->cellContent("B10"), QStringLiteral("7"));
+    QCOMPARE(m_calc.content(*sheet, "B10"), QStringLiteral("7"));
     QCOMPARE(cellFormat(*sheet, "B10").numberFormat, formatBefore.numberFormat);
 }
 
-// cellContent shows a cell as one would type it: text that would read as a number or formula
-// carries a leading apostrophe, formulas their "=".
+// The content read back shows a cell as one would type it: text that would read as a number or
+// formula carries a leading apostrophe, formulas their "=".
 void TestCalc::setCellEntersValuesAsTyped_data() {
     QTest::addColumn<std::optional<QString>>("value");
     QTest::addColumn<QString>("content");
@@ -332,7 +362,7 @@ void TestCalc::setCellEntersValuesAsTyped() {
     std::unique_ptr<Spreadsheet> sheet = openAttendance();
     sheet->setCell("C3", QStringLiteral("previous"));
     sheet->setCell("C3", value);
-    QCOMPARE(sheet->cellContent("C3"), content);
+    QCOMPARE(m_calc.content(*sheet, "C3"), content);
 }
 
 void TestCalc::selectionAndActiveSheetFollowTheCalls() {
@@ -344,10 +374,10 @@ void TestCalc::selectionAndActiveSheetFollowTheCalls() {
 
     sheet->activateSheet("Other");
     QCOMPARE(viewState(*sheet).activeSheet, QStringLiteral("Other"));
-    QCOMPARE(sheet->cellContent("A1"), QStringLiteral("other sheet"));
+    QCOMPARE(m_calc.content(*sheet, "A1"), QStringLiteral("other sheet"));
     sheet->setCell("B2", QStringLiteral("on other"));
     sheet->activateSheet("Attendance");
-    QCOMPARE(sheet->cellContent("B2"), QString());
+    QCOMPARE(m_calc.content(*sheet, "B2"), QString());
 }
 
 void TestCalc::workbookFailuresAreErrors() {
@@ -383,7 +413,7 @@ void TestCalc::runningOfficeIsReused() {
     QCOMPARE(m_calc.officeProcess(), office);
     first->setCell("C3", QStringLiteral("first"));
     second->setCell("C3", QStringLiteral("second"));
-    QCOMPARE(first->cellContent("C3"), QStringLiteral("first"));
+    QCOMPARE(m_calc.content(*first, "C3"), QStringLiteral("first"));
 }
 
 void TestCalc::killedOfficeIsAnErrorAndIsReplaced() {
@@ -396,14 +426,82 @@ void TestCalc::killedOfficeIsAnErrorAndIsReplaced() {
     std::optional<zelkarin::Error> error = errorOf([&] { sheet->setCell("C4", QString("x")); });
     QVERIFY(error);
     QCOMPARE(error->number(), lostConnectionError);
-    error = errorOf([&] { sheet->cellContent("C3"); });
+    error = errorOf([&] { m_calc.content(*sheet, "C3"); });
     QVERIFY(error);
     QCOMPARE(error->number(), lostConnectionError);
 
     std::unique_ptr<Spreadsheet> replacement = openAttendance();
     QVERIFY(m_calc.officeProcess() != office);
     replacement->setCell("C3", QStringLiteral("after"));
-    QCOMPARE(replacement->cellContent("C3"), QStringLiteral("after"));
+    QCOMPARE(m_calc.content(*replacement, "C3"), QStringLiteral("after"));
+}
+
+// The office stops answering while a workbook is being filled, or before the next export reaches
+// it. The member hears of it within the limit, and the office, which holds the member's earlier
+// workbooks, is neither killed nor replaced.
+void TestCalc::stalledOfficeIsNotAnsweringAndIsKept_data() {
+    QTest::addColumn<bool>("whileFilling");
+    QTest::newRow("while filling") << true;
+    QTest::newRow("at the next export") << false;
+}
+
+void TestCalc::stalledOfficeIsNotAnsweringAndIsKept() {
+    QFETCH(bool, whileFilling);
+    CalcOptions options = m_options;
+    options.callTimeout = std::chrono::seconds(2);
+    std::unique_ptr<Spreadsheet> sheet = openAttendance(options);
+    sheet->setCell("C3", QStringLiteral("earlier work"));
+    const qint64 office = m_calc.officeProcess();
+    QVERIFY(office > 0);
+
+    std::optional<zelkarin::Error> error;
+    QElapsedTimer waited;
+    {
+        Stalled stalled(office, std::chrono::seconds(30));
+        waited.start();
+        error = errorOf([&] {
+            if (whileFilling)
+                sheet->setCell("C4", QStringLiteral("x"));
+            else
+                startSpreadsheet(options);
+        });
+        const qint64 elapsed = waited.elapsed();
+        qInfo("not answering after %lld ms", elapsed);
+        QVERIFY2(elapsed >= 2000 && elapsed < 3000, qPrintable(QString::number(elapsed)));
+        QVERIFY(error);
+        QCOMPARE(error->number(), applicationBusyError);
+        QCOMPARE(error->description(),
+                 QStringLiteral("LibreOffice Calc is not answering: it did not respond within 2 "
+                                "seconds. Close any dialog that is open in LibreOffice and wait "
+                                "until LibreOffice responds again, then create the class list "
+                                "again."));
+        QVERIFY(groupRunning(office));
+    }
+
+    // A sheet of the dropped connection fails at once, without waiting again.
+    waited.restart();
+    error = errorOf([&] { sheet->setCell("C5", QString("x")); });
+    QVERIFY(error);
+    QVERIFY(waited.elapsed() < 1000);
+
+    // The office answers again, but LibreOffice 7.4 drops every new connection once a call into
+    // it was cut off. It holds the member's work, so the member is told to close it.
+    error = errorOf([&] { startSpreadsheet(options); });
+    QVERIFY(error);
+    QCOMPARE(error->number(), applicationBusyError);
+    QCOMPARE(error->description(),
+             QStringLiteral("LibreOffice Calc is not answering: it refuses the connection since it "
+                            "stopped responding. Save your workbooks in LibreOffice and close it, "
+                            "then create the class list again."));
+    QVERIFY(groupRunning(office));
+
+    // Once the member has closed it, the next export starts a new office.
+    QCOMPARE(::kill(static_cast<pid_t>(-office), SIGKILL), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(!groupRunning(office), 20000);
+    std::unique_ptr<Spreadsheet> next = openAttendance(options);
+    QVERIFY(m_calc.officeProcess() > 0 && m_calc.officeProcess() != office);
+    next->setCell("C3", QStringLiteral("next"));
+    QCOMPARE(m_calc.content(*next, "C3"), QStringLiteral("next"));
 }
 
 QTEST_GUILESS_MAIN(TestCalc)

@@ -1,63 +1,72 @@
 #include "Error.h"
 #include "SpreadsheetLoader.h"
 
-#include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <optional>
 
-// Built into a directory without the Calc module, and told to look for the installed module in
-// a directory of its own: the export must fail with a clear error, not crash or hang.
+// The loader on a machine without the Calc module, or with one that does not load: the export
+// must fail with a clear error, not crash or hang.
 class TestSpreadsheetLoader : public QObject {
     Q_OBJECT
 
 private slots:
+    void init();
+    void searchStartsBesideTheExecutable();
     void missingModuleIsReported();
     void moduleThatDoesNotLoadIsReported();
-    void cleanup();
 
 private:
-    static QString installedModule() {
-        return QStringLiteral(ZELKARIN_MODULE_DIR "/zelkarin_calc.so");
-    }
-    static std::optional<zelkarin::Error> startError() {
+    std::optional<zelkarin::Error> startError() const {
         try {
-            startSpreadsheet();
+            startSpreadsheet({}, {m_beside->path(), m_installed->path()});
         } catch (const zelkarin::Error& e) {
             return e;
         }
         return std::nullopt;
     }
+
+    std::optional<QTemporaryDir> m_beside;
+    std::optional<QTemporaryDir> m_installed;
 };
 
-void TestSpreadsheetLoader::cleanup() {
-    QFile::remove(installedModule());
+void TestSpreadsheetLoader::init() {
+    m_beside.emplace();
+    m_installed.emplace();
+    QVERIFY(m_beside->isValid() && m_installed->isValid());
+}
+
+void TestSpreadsheetLoader::searchStartsBesideTheExecutable() {
+    const QStringList directories = moduleDirectories();
+    QCOMPARE(directories.size(), 2);
+    QCOMPARE(directories.first(), QCoreApplication::applicationDirPath());
 }
 
 void TestSpreadsheetLoader::missingModuleIsReported() {
     const auto error = startError();
     QVERIFY(error);
-    QCOMPARE(error->number(), cannotCreateObjectError);
+    QCOMPARE(error->number(), 429);
     QCOMPARE(error->description(),
              QStringLiteral("The spreadsheet application is not installed: zelkarin_calc.so was "
                             "not found in %1 or %2.")
-                 .arg(QCoreApplication::applicationDirPath(), ZELKARIN_MODULE_DIR));
+                 .arg(m_beside->path(), m_installed->path()));
 }
 
 // As when LibreOffice's libraries, which the module needs, are missing.
 void TestSpreadsheetLoader::moduleThatDoesNotLoadIsReported() {
-    QVERIFY(QDir().mkpath(ZELKARIN_MODULE_DIR));
-    QFile module(installedModule());
-    QVERIFY(module.open(QIODevice::WriteOnly));
-    module.write("not a shared object");
-    module.close();
+    const QString module = m_installed->filePath("zelkarin_calc.so");
+    QFile file(module);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("not a shared object");
+    file.close();
 
     const auto error = startError();
     QVERIFY(error);
-    QCOMPARE(error->number(), cannotCreateObjectError);
+    QCOMPARE(error->number(), 429);
     QVERIFY2(error->description().startsWith("The spreadsheet application is not installed: ") &&
-                 error->description().contains(installedModule()),
+                 error->description().contains(module),
              qPrintable(error->description()));
 }
 

@@ -40,9 +40,6 @@ public:
         m_record.calls << cell + " = " + shown(value);
         m_record.cells[cell] = value;
     }
-    QString cellContent(const QString& cell) const override {
-        return m_record.cells.value(cell).value_or(QString());
-    }
 
 private:
     SheetRecord& m_record;

@@ -1,6 +1,6 @@
 #include "CalcSpreadsheet.h"
 
-#include "Error.h"
+#include "OfficeErrors.h"
 #include "UnoText.h"
 
 #include <QFileInfo>
@@ -9,8 +9,6 @@
 #include <com/sun/star/awt/XTopWindow.hpp>
 #include <com/sun/star/awt/XWindow.hpp>
 #include <com/sun/star/beans/PropertyValue.hpp>
-#include <com/sun/star/beans/XPropertySet.hpp>
-#include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/frame/XComponentLoader.hpp>
 #include <com/sun/star/frame/XFrame.hpp>
 #include <com/sun/star/frame/XModel.hpp>
@@ -20,7 +18,6 @@
 #include <com/sun/star/sheet/XSheetOperation.hpp>
 #include <com/sun/star/sheet/XSpreadsheetView.hpp>
 #include <com/sun/star/sheet/XSpreadsheets.hpp>
-#include <com/sun/star/table/CellContentType.hpp>
 #include <com/sun/star/text/XTextRange.hpp>
 #include <com/sun/star/util/NotNumericException.hpp>
 #include <com/sun/star/util/NumberFormatter.hpp>
@@ -33,41 +30,8 @@ using namespace css;
 using rtl::OUString;
 using zelkarin::Error;
 
-namespace {
-
-// The runtime's numbers for the failures that have one of their own.
-constexpr long subscriptOutOfRangeError = 9;
-constexpr long applicationDefinedError = 1004;
-
-QString describe(const uno::Exception& e, const QString& fallback) {
-    return e.Message.isEmpty() ? fallback : toQString(e.Message);
-}
-
-Error connectionLost(const uno::Exception& e) {
-    return Error(Error::AutomationError,
-                 QStringLiteral("The connection to LibreOffice Calc was lost: ") +
-                     describe(e, QStringLiteral("the office no longer answers.")));
-}
-
-} // namespace
-
 CalcSpreadsheet::CalcSpreadsheet(std::shared_ptr<OfficeSession> session)
     : m_session(std::move(session)) {}
-
-// Every office failure leaves as zelkarin::Error. A bridge that has gone down gets a sentence of
-// its own, as the office's text for it ("Binary URP bridge disposed during call") means little.
-template <typename Call> auto CalcSpreadsheet::automate(Call&& call) const -> decltype(call()) {
-    try {
-        return call();
-    } catch (const lang::DisposedException& e) {
-        throw connectionLost(e);
-    } catch (const uno::Exception& e) {
-        if (!m_session->connected())
-            throw connectionLost(e);
-        throw Error(applicationDefinedError,
-                    describe(e, QStringLiteral("LibreOffice Calc refused the operation.")));
-    }
-}
 
 void CalcSpreadsheet::requireDocument() const {
     if (!m_document.is())
@@ -217,17 +181,6 @@ void CalcSpreadsheet::setCell(const QString& reference, const std::optional<QStr
     });
 }
 
-QString CalcSpreadsheet::cellContent(const QString& reference) const {
-    return automate([&] {
-        const uno::Reference<table::XCell> target = cell(reference);
-        QString content = toQString(target->getFormula());
-        // getFormula marks text that reads as a number, but not text that reads as a formula.
-        if (target->getType() == table::CellContentType_TEXT && content.startsWith(u'='))
-            content.prepend(u'\'');
-        return content;
-    });
-}
-
 // The same parse that setFormula applies: the en-US standard format of the document's formatter.
 bool CalcSpreadsheet::readsAsNumber(const OUString& text) {
     if (!m_formatter.is()) {
@@ -248,44 +201,4 @@ bool CalcSpreadsheet::readsAsNumber(const OUString& text) {
     } catch (const util::NotNumericException&) {
         return false;
     }
-}
-
-CalcViewState CalcSpreadsheet::viewState() const {
-    requireDocument();
-    return automate([&] {
-        CalcViewState state;
-        state.documentUrl =
-            toQString(uno::Reference<frame::XModel>(m_document, uno::UNO_QUERY_THROW)->getURL());
-        uno::Reference<sheet::XSpreadsheetView> view(m_controller, uno::UNO_QUERY_THROW);
-        state.activeSheet = toQString(
-            uno::Reference<container::XNamed>(view->getActiveSheet(), uno::UNO_QUERY_THROW)
-                ->getName());
-        uno::Reference<beans::XPropertySet> selection(
-            uno::Reference<view::XSelectionSupplier>(m_controller, uno::UNO_QUERY_THROW)
-                ->getSelection(),
-            uno::UNO_QUERY);
-        if (selection.is()) {
-            OUString name;
-            selection->getPropertyValue(OUString("AbsoluteName")) >>= name;
-            state.selection = toQString(name);
-        }
-        return state;
-    });
-}
-
-CalcCellFormat CalcSpreadsheet::cellFormat(const QString& reference) const {
-    return automate([&] {
-        CalcCellFormat format;
-        uno::Reference<beans::XPropertySet> properties(cell(reference), uno::UNO_QUERY_THROW);
-        properties->getPropertyValue(OUString("CellBackColor")) >>= format.backColor;
-        sal_Int32 key = 0;
-        properties->getPropertyValue(OUString("NumberFormat")) >>= key;
-        const uno::Reference<util::XNumberFormatsSupplier> formats(m_document,
-                                                                   uno::UNO_QUERY_THROW);
-        OUString code;
-        formats->getNumberFormats()->getByKey(key)->getPropertyValue(OUString("FormatString")) >>=
-            code;
-        format.numberFormat = toQString(code);
-        return format;
-    });
 }

@@ -1,10 +1,11 @@
 #pragma once
 
-#include "CalcTestSupport.h"
+#include "OfficeErrors.h"
 #include "OfficeSession.h"
 #include "Spreadsheet.h"
 
 #include <com/sun/star/frame/XController.hpp>
+#include <com/sun/star/lang/DisposedException.hpp>
 #include <com/sun/star/sheet/XSpreadsheet.hpp>
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
 #include <com/sun/star/table/XCell.hpp>
@@ -23,10 +24,8 @@
 // spreadsheet would take as a formula is stored unchanged as text instead: text starting with
 // "=", and text starting with "+", "-" or "@" that is not a number ("-5" stays a number).
 //
-// cellContent gives the cell as one would type it in en-US to get it back: a formula with its
-// leading "=", a number in en-US notation without its format ("1234.5"), text as it is, but with
-// a leading apostrophe when the text reads as a number or formula ("'01234", "'=1+2"); empty
-// text for an empty cell.
+// Every call into the office is bounded by the session's call limit: an office that does not
+// answer in time makes the call fail with the "not answering" error.
 class CalcSpreadsheet final : public Spreadsheet {
 public:
     explicit CalcSpreadsheet(std::shared_ptr<OfficeSession> session);
@@ -37,13 +36,10 @@ public:
     void select(const QString& range) override;
     void clearContents(const QString& range) override;
     void setCell(const QString& cell, const std::optional<QString>& value) override;
-    QString cellContent(const QString& cell) const override;
-
-    // For tests: what the office shows, and a cell's formats.
-    CalcViewState viewState() const;
-    CalcCellFormat cellFormat(const QString& cell) const;
 
 private:
+    friend class CalcModuleProbe; // the module's tests
+
     template <typename Call> auto automate(Call&& call) const -> decltype(call());
     void requireDocument() const;
     css::uno::Reference<css::sheet::XSpreadsheet> targetSheet() const;
@@ -58,3 +54,21 @@ private:
     css::uno::Reference<css::util::XNumberFormatter> m_formatter;
     sal_Int32 m_englishStandardFormat = 0;
 };
+
+// Every office failure leaves as zelkarin::Error, each call within the call limit. A bridge that
+// has gone down gets a sentence of its own, as the office's text for it ("Binary URP bridge
+// disposed during call") means little.
+template <typename Call> auto CalcSpreadsheet::automate(Call&& call) const -> decltype(call()) {
+    const Watchdog::Armed limit = m_session->limitCalls();
+    try {
+        return call();
+    } catch (const css::lang::DisposedException& e) {
+        throw m_session->lost(e);
+    } catch (const css::uno::Exception& e) {
+        if (!m_session->connected())
+            throw m_session->lost(e);
+        throw zelkarin::Error(
+            applicationDefinedError,
+            describe(e, QStringLiteral("LibreOffice Calc refused the operation.")));
+    }
+}

@@ -5,8 +5,8 @@
 
 class Spreadsheet;
 
-// Entry points of the Calc module for its tests; the program itself uses the factory only.
-// Each may throw zelkarin::Error.
+// Entry points that the test build of the Calc module adds to the program's own (the program's
+// module has the factory only). Each may throw zelkarin::Error.
 
 struct CalcViewState {
     QString documentUrl; // empty for an untitled workbook
@@ -23,7 +23,13 @@ extern "C" {
 void zelkarin_calc_view_state(const Spreadsheet* sheet, CalcViewState* state);
 void zelkarin_calc_cell_format(const Spreadsheet* sheet, const QString* cell,
                                CalcCellFormat* format);
-// The process group of the office that the module started last, 0 when there is none.
+// The cell of the sheet's target sheet as one would type it in en-US to get it back: a formula
+// with its leading "=", a number in en-US notation without its format ("1234.5"), text as it
+// is, but with a leading apostrophe when the text reads as a number or formula ("'01234",
+// "'=1+2"); empty text for an empty cell.
+void zelkarin_calc_cell_content(const Spreadsheet* sheet, const QString* cell, QString* content);
+// The process group of the office that the module started last, 0 when there is none or the
+// started process handed its work to an office already running.
 qint64 zelkarin_calc_office_process();
 // Closes every document of that office without saving.
 void zelkarin_calc_close_documents();
