@@ -206,7 +206,9 @@ void TestDatabaseCore::rejectedStatementReportsProviderText() {
     const long number =
         errorNumberOf([] { run(Statement("SELECT * from NO_SUCH_TABLE")); }, &description);
     QCOMPARE(number, Error::ProviderError);
-    QVERIFY2(description.contains("no_such_table", Qt::CaseInsensitive), qPrintable(description));
+    // The engine's own words; PostgreSQL's quoted names are blanked with the values.
+    QVERIFY2(description.contains("no such table") || description.contains("does not exist"),
+             qPrintable(description));
 }
 
 void TestDatabaseCore::missingSqliteFileIsAnErrorNotANewDatabase() {
