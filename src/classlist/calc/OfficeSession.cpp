@@ -95,8 +95,9 @@ std::shared_ptr<OfficeSession> OfficeSession::reconnected() const {
         if (session->m_bridge && session->m_bridge->expired())
             throw notAnswering(m_options.callTimeout);
         // LibreOffice 7.4 drops every new bridge at once after a call was cut off; a new start
-        // on the same profile would hand its work to that office and fail the same way.
-        if (m_bridge->expired())
+        // on the same profile would hand its work to that office and fail the same way. Once
+        // that office has ended, a new one starts.
+        if (m_bridge->expired() && (!m_process || m_process->running()))
             throw refusedAfterCutOff();
         return nullptr;
     }
