@@ -122,23 +122,15 @@ void TestDatabaseCore::nullHasTwoReadings() {
 }
 
 void TestDatabaseCore::hostileValuesRoundTripAndTouchNoOtherRow_data() {
-    QTest::addColumn<Engine>("engine");
-    QTest::addColumn<QString>("value");
-    const QList<std::pair<const char*, QString>> values{
-        {"tautology", "' OR '1'='1"},
-        {"drop", "x'; DROP TABLE tbllog; --"},
-        {"name", "O'Brien"},
-        {"backslashes", "C:\\Grading Sheet\\ \\' \\\\"},
-        {"non-ascii", "Peña, Ñiño — 李小龍 ünïcødé"},
-        {"long", QString(10000, u'q') + "'"},
-    };
-    const QList<std::pair<const char*, Engine>> engines{
-        {"sqlite", Engine::SQLite},
-        {"postgresql", Engine::PostgreSQL},
-        {"odbc-postgresql", Engine::PostgreSQLOdbc}};
-    for (const auto& [engineName, engine] : engines)
-        for (const auto& [valueName, value] : values)
-            QTest::addRow("%s/%s", engineName, valueName) << engine << value;
+    addEngineValueRows({Engine::SQLite, Engine::PostgreSQL, Engine::PostgreSQLOdbc},
+                       {
+                           {"tautology", "' OR '1'='1"},
+                           {"drop", "x'; DROP TABLE tbllog; --"},
+                           {"name", "O'Brien"},
+                           {"backslashes", "C:\\Grading Sheet\\ \\' \\\\"},
+                           {"non-ascii", "Peña, Ñiño — 李小龍 ünïcødé"},
+                           {"long", QString(10000, u'q') + "'"},
+                       });
 }
 
 void TestDatabaseCore::hostileValuesRoundTripAndTouchNoOtherRow() {

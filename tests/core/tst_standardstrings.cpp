@@ -49,18 +49,12 @@ void TestStandardStrings::cleanup() {
 }
 
 void TestStandardStrings::backslashQuotesStayInsideTheirLiteral_data() {
-    QTest::addColumn<Engine>("engine");
-    QTest::addColumn<QString>("value");
-    const QList<std::pair<const char*, QString>> values{
-        {"escaped quote then tautology", "x\\' OR 1=1 --"},
-        {"escaped doubled quotes", "\\'' OR ''1''=''1"},
-        {"trailing backslash", "pw\\"},
-    };
-    const QList<std::pair<const char*, Engine>> engines{
-        {"postgresql", Engine::PostgreSQL}, {"odbc-postgresql", Engine::PostgreSQLOdbc}};
-    for (const auto& [engineName, engine] : engines)
-        for (const auto& [valueName, value] : values)
-            QTest::addRow("%s/%s", engineName, valueName) << engine << value;
+    addEngineValueRows({Engine::PostgreSQL, Engine::PostgreSQLOdbc},
+                       {
+                           {"escaped quote then tautology", "x\\' OR 1=1 --"},
+                           {"escaped doubled quotes", "\\'' OR ''1''=''1"},
+                           {"trailing backslash", "pw\\"},
+                       });
 }
 
 void TestStandardStrings::backslashQuotesStayInsideTheirLiteral() {

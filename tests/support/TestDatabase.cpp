@@ -198,9 +198,33 @@ QString TestDatabase::scalar(const QString& sql) const {
     return result.first().first();
 }
 
+namespace {
+
+const char* rowName(Engine engine) {
+    switch (engine) {
+    case Engine::SQLite:
+        return "sqlite";
+    case Engine::PostgreSQL:
+        return "postgresql";
+    case Engine::PostgreSQLOdbc:
+        break;
+    }
+    return "odbc-postgresql";
+}
+
+} // namespace
+
 void addEngineRows() {
     QTest::addColumn<Engine>("engine");
-    QTest::newRow("sqlite") << Engine::SQLite;
-    QTest::newRow("postgresql") << Engine::PostgreSQL;
-    QTest::newRow("odbc-postgresql") << Engine::PostgreSQLOdbc;
+    for (Engine engine : {Engine::SQLite, Engine::PostgreSQL, Engine::PostgreSQLOdbc})
+        QTest::newRow(rowName(engine)) << engine;
+}
+
+void addEngineValueRows(const QList<Engine>& engines,
+                        const QList<std::pair<const char*, QString>>& values) {
+    QTest::addColumn<Engine>("engine");
+    QTest::addColumn<QString>("value");
+    for (Engine engine : engines)
+        for (const auto& [valueName, value] : values)
+            QTest::addRow("%s/%s", rowName(engine), valueName) << engine << value;
 }

@@ -50,6 +50,9 @@ private:
 
 // Adds one data row per engine to a data-driven test, with an `engine` column.
 void addEngineRows();
+// Adds one data row per engine and value, named "engine/value", with `engine` and `value` columns.
+void addEngineValueRows(const QList<Engine>& engines,
+                        const QList<std::pair<const char*, QString>>& values);
 
 // Runs an SQL file whose statements each end with ";" at the end of a line.
 void runSqlFile(const QString& connectionName, const QString& path);
