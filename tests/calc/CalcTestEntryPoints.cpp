@@ -9,6 +9,7 @@
 #include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/lang/DisposedException.hpp>
 #include <com/sun/star/sheet/XSpreadsheetView.hpp>
 #include <com/sun/star/table/CellContentType.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
@@ -100,6 +101,8 @@ public:
             return;
         try {
             closeDocuments(*session);
+        } catch (const lang::DisposedException&) {
+            // The office went down with its documents before the bridge's listeners heard of it.
         } catch (const uno::Exception& e) {
             throw zelkarin::Error(zelkarin::Error::AutomationError,
                                   QStringLiteral("The documents could not be closed: ") +

@@ -425,10 +425,10 @@ void TestCalc::killedOfficeIsAnErrorAndIsReplaced() {
 
     std::optional<zelkarin::Error> error = errorOf([&] { sheet->setCell("C4", QString("x")); });
     QVERIFY(error);
-    QCOMPARE(error->number(), lostConnectionError);
+    QVERIFY2(error->number() == lostConnectionError, qPrintable(error->description()));
     error = errorOf([&] { m_calc.content(*sheet, "C3"); });
     QVERIFY(error);
-    QCOMPARE(error->number(), lostConnectionError);
+    QVERIFY2(error->number() == lostConnectionError, qPrintable(error->description()));
 
     std::unique_ptr<Spreadsheet> replacement = openAttendance();
     QVERIFY(m_calc.officeProcess() != office);

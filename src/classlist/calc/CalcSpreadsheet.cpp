@@ -51,6 +51,9 @@ uno::Reference<table::XCellRange> CalcSpreadsheet::range(const QString& referenc
     uno::Reference<table::XCellRange> result;
     try {
         result = sheet->getCellRangeByName(toOUString(reference));
+    } catch (const lang::DisposedException&) {
+        // The bridge went down under the call, maybe before its listeners heard of it.
+        throw;
     } catch (const uno::RuntimeException&) {
         if (!m_session->connected())
             throw;
