@@ -467,7 +467,8 @@ void TestCalc::stalledOfficeIsNotAnsweringAndIsKept() {
         });
         const qint64 elapsed = waited.elapsed();
         qInfo("not answering after %lld ms", elapsed);
-        QVERIFY2(elapsed >= 2000 && elapsed < 3000, qPrintable(QString::number(elapsed)));
+        // The limit ended the wait, not the office's 30 s stall; a loaded machine adds its share.
+        QVERIFY2(elapsed >= 2000 && elapsed < 10000, qPrintable(QString::number(elapsed)));
         QVERIFY(error);
         QCOMPARE(error->number(), applicationBusyError);
         QCOMPARE(error->description(),
@@ -482,7 +483,7 @@ void TestCalc::stalledOfficeIsNotAnsweringAndIsKept() {
     waited.restart();
     error = errorOf([&] { sheet->setCell("C5", QString("x")); });
     QVERIFY(error);
-    QVERIFY(waited.elapsed() < 1000);
+    QVERIFY2(waited.elapsed() < 2000, qPrintable(QString::number(waited.elapsed())));
 
     // The office answers again, but LibreOffice 7.4 drops every new connection once a call into
     // it was cut off. It holds the member's work, so the member is told to close it.
