@@ -128,15 +128,28 @@ void TestDatabaseCore::hostileValuesRoundTripAndTouchNoOtherRow_data() {
                            {"drop", "x'; DROP TABLE tbllog; --"},
                            {"name", "O'Brien"},
                            {"backslashes", "C:\\Grading Sheet\\ \\' \\\\"},
+                           {"escaped quote then tautology", "x\\' OR 1=1 --"},
+                           {"escaped doubled quotes", "\\'' OR ''1''=''1"},
+                           {"trailing backslash", "pw\\"},
                            {"non-ascii", "Peña, Ñiño — 李小龍 ünïcødé"},
                            {"long", QString(10000, u'q') + "'"},
                        });
 }
 
+// Doubled quotes keep a value inside its literal only while backslashes are plain characters;
+// the connection sees to that even where the server's own setting says otherwise.
 void TestDatabaseCore::hostileValuesRoundTripAndTouchNoOtherRow() {
+    QFETCH(Engine, engine);
     QFETCH(QString, value);
     m_db->exec("INSERT INTO Prof_login (profid, password, lastname, firstname, dept) VALUES "
                "('22-222-22', 'keep', 'Santos', 'Ben', 'CCS')");
+    if (engine != Engine::SQLite) {
+        // Every new session of this database reads a backslash as an escape by default.
+        m_db->exec("ALTER DATABASE " + m_db->scalar("SELECT current_database()") +
+                   " SET standard_conforming_strings = off");
+        const Recordset setting = run(Statement("SHOW standard_conforming_strings"));
+        QCOMPARE(setting.field("standard_conforming_strings").text(), "on");
+    }
 
     run(Statement("INSERT INTO tbllog (userid,oras,araw,IP,name) VALUES('")
             .value(value)
