@@ -8,6 +8,11 @@ zelkarin::Error startFailure(const QString& reason) {
                            QStringLiteral("LibreOffice Calc could not be started: ") + reason);
 }
 
+zelkarin::Error noAnswerAtStart(std::chrono::milliseconds limit) {
+    return startFailure(
+        QStringLiteral("it did not answer within %1 seconds.").arg(limit.count() / 1000.0));
+}
+
 zelkarin::Error notAnswering(std::chrono::milliseconds limit) {
     return zelkarin::Error(
         applicationBusyError,

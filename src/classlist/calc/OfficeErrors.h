@@ -17,6 +17,8 @@ inline constexpr long applicationBusyError = -2147417846;
 
 // The office did not start, or did not answer before it was ready (cannot create object).
 zelkarin::Error startFailure(const QString& reason);
+// The started office did not answer within limit of its start.
+zelkarin::Error noAnswerAtStart(std::chrono::milliseconds limit);
 // A call into the office had no answer within limit, and the connection to it was dropped.
 zelkarin::Error notAnswering(std::chrono::milliseconds limit);
 // The office that did not answer in time answers again, but refuses the new connection.

@@ -21,11 +21,6 @@ constexpr auto pollInterval = std::chrono::milliseconds(100);
 // already running on the same profile; that office then opens the pipe shortly afterwards.
 constexpr auto handOverGrace = std::chrono::seconds(3);
 
-zelkarin::Error noAnswerAtStart(std::chrono::milliseconds timeout) {
-    return startFailure(
-        QStringLiteral("it did not answer within %1 seconds.").arg(timeout.count() / 1000.0));
-}
-
 bool sameOffice(const CalcOptions& a, const CalcOptions& b) {
     return a.headless == b.headless && a.profileDirectory == b.profileDirectory &&
            a.program == b.program;
