@@ -5,8 +5,8 @@
 
 class ConnectionString;
 
-// The SQL Server provider's defaults, which the college's program ran with: seconds a server
-// may take to accept a login, and seconds it may take over one statement.
+// The SQL Server provider's defaults: seconds a server may take to accept a login, and seconds
+// it may take over one statement.
 inline constexpr int LoginTimeoutSeconds = 15;
 inline constexpr int CommandTimeoutSeconds = 30;
 
