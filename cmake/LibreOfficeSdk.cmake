@@ -25,14 +25,17 @@ foreach(required SOFFICE_SDK_CPPUMAKER ZELKARIN_UNO_INCLUDE_DIR ZELKARIN_UNO_SAL
                         "libreoffice-calc-nogui); ${required} was not found.")
   endif()
 endforeach()
+# LibreOffice's program folder, with the URE libraries and fundamentalrc used at run time. In the
+# cache, as the whole tree reads this file once.
+get_filename_component(program_dir "${ZELKARIN_UNO_TYPES_RDB}" DIRECTORY)
+set(ZELKARIN_OFFICE_PROGRAM_DIR "${program_dir}" CACHE INTERNAL "LibreOffice's program folder")
 
 # zelkarin_use_uno(target TYPES type...): makes target a UNO client of the office API types named.
 # The SDK ships no headers for the office API, so those of the types (and what they depend on)
-# are generated at build time; DeploymentException is needed by every service constructor.
+# are generated at build time; DeploymentException is needed by every service constructor. What
+# it takes to include the UNO headers passes on to targets that link target.
 function(zelkarin_use_uno target)
   cmake_parse_arguments(ARG "" "" "TYPES" ${ARGN})
-  # The URE libraries and fundamentalrc used at run time.
-  get_filename_component(program_dir "${ZELKARIN_UNO_TYPES_RDB}" DIRECTORY)
   list(TRANSFORM ARG_TYPES PREPEND "-T")
   set(include_dir "${CMAKE_CURRENT_BINARY_DIR}/uno-${target}")
   set(stamp "${include_dir}/generated.stamp")
@@ -45,14 +48,14 @@ function(zelkarin_use_uno target)
     COMMENT "Generating the UNO headers of ${target}"
     VERBATIM)
   target_sources(${target} PRIVATE "${stamp}")
-  target_include_directories(${target} SYSTEM PRIVATE "${include_dir}" "${ZELKARIN_UNO_INCLUDE_DIR}")
+  target_include_directories(${target} SYSTEM PUBLIC "${include_dir}" "${ZELKARIN_UNO_INCLUDE_DIR}")
+  target_compile_definitions(${target} PUBLIC LINUX UNX GCC CPPU_ENV=gcc3)
   target_compile_definitions(${target} PRIVATE
-    LINUX UNX GCC CPPU_ENV=gcc3
-    ZELKARIN_OFFICE_PROGRAM_DIR="${program_dir}"
+    ZELKARIN_OFFICE_PROGRAM_DIR="${ZELKARIN_OFFICE_PROGRAM_DIR}"
     ZELKARIN_SOFFICE="${ZELKARIN_SOFFICE}")
   target_link_libraries(${target} PRIVATE
     "${ZELKARIN_UNO_CPPUHELPER_LIBRARY}" "${ZELKARIN_UNO_CPPU_LIBRARY}" "${ZELKARIN_UNO_SAL_LIBRARY}")
   set_target_properties(${target} PROPERTIES
-    BUILD_RPATH "${program_dir}"
-    INSTALL_RPATH "${program_dir}")
+    BUILD_RPATH "${ZELKARIN_OFFICE_PROGRAM_DIR}"
+    INSTALL_RPATH "${ZELKARIN_OFFICE_PROGRAM_DIR}")
 endfunction()
