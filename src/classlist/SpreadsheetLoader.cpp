@@ -4,7 +4,6 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QHash>
 #include <QLibrary>
 
 namespace {
@@ -21,23 +20,25 @@ zelkarin::Error notInstalled(const QString& reason) {
 CalcFactory loadFactory(const QStringList& directories) {
     // Never unloaded, not even by Qt's clean-up at exit: the objects that the module makes, and
     // the office bridge's threads, run its code until the program ends.
-    static auto* modules = new QHash<QString, QLibrary*>;
+    struct Module {
+        QLibrary* library;
+        CalcFactory factory;
+    };
+    static const Module* module = nullptr;
+    if (module)
+        return module->factory;
     for (const QString& directory : directories) {
         const QString path = directory + u'/' + QLatin1String(moduleFileName);
-        QLibrary* library = modules->value(path);
-        if (!library) {
-            if (!QFileInfo::exists(path))
-                continue;
-            auto loaded = std::make_unique<QLibrary>(path);
-            // Loading fails here when LibreOffice's own libraries are missing.
-            if (!loaded->load())
-                throw notInstalled(loaded->errorString());
-            library = loaded.release();
-            modules->insert(path, library);
-        }
+        if (!QFileInfo::exists(path))
+            continue;
+        auto library = std::make_unique<QLibrary>(path);
+        // Loading fails here when LibreOffice's own libraries are missing.
+        if (!library->load())
+            throw notInstalled(library->errorString());
         const auto factory = reinterpret_cast<CalcFactory>(library->resolve(calcFactorySymbol));
         if (!factory)
             throw notInstalled(library->errorString());
+        module = new Module{library.release(), factory};
         return factory;
     }
     throw notInstalled(QStringLiteral("%1 was not found in %2.")
