@@ -4,21 +4,11 @@
 #include "frmMain.h"
 
 #include <QDir>
-#include <QTimer>
 
 namespace {
 
 void pressEnter() {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-}
-
-// Presses Enter with the program's event loop running; true when that ended the program.
-bool enterEndsTheProgram() {
-    QTimer::singleShot(0, qApp, [] {
-        pressEnter();
-        QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(1); });
-    });
-    return QApplication::exec() == 0;
 }
 
 QString focused() {
@@ -47,11 +37,11 @@ void TestKeyboard::enterPressesTheFocusedButton() {
         "Provider=SQLite;Data Source=" + QDir::temp().filePath("zelkarin-no-such-database.db"));
     LoginWindowDriver login;
     focus(login.window, "txtPassword");
-    QVERIFY(!enterEndsTheProgram());
+    QVERIFY(!endsTheProgram(pressEnter));
     focus(login.window, "cmdOK");
     pressEnter();
     focus(login.window, "cmdCancel");
-    QVERIFY(enterEndsTheProgram());
+    QVERIFY(endsTheProgram(pressEnter));
 
     frmMain main;
     main.show();
@@ -75,7 +65,7 @@ void TestKeyboard::enterPressesTheFocusedButton() {
     pressEnter();
     QVERIFY(change->isHidden());
     focus(&main, "cmdClose");
-    QVERIFY(enterEndsTheProgram());
+    QVERIFY(endsTheProgram(pressEnter));
 }
 
 QTEST_MAIN(TestKeyboard)

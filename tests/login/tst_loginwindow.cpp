@@ -7,25 +7,12 @@
 #include <QFontInfo>
 #include <QScreen>
 #include <QSignalSpy>
-#include <QTimer>
-
-#include <functional>
 
 namespace {
 
 // A database that does not exist: any access would fail with a run-time error.
 const QString unreachableDatabase = QDir::temp().filePath(
     QStringLiteral("zelkarin-login-%1.db").arg(QCoreApplication::applicationPid()));
-
-// Runs the program's event loop around an action; true when the action ended the program.
-bool endsTheProgram(const std::function<void()>& action) {
-    QTimer::singleShot(0, qApp, [action] {
-        action();
-        // Still running: stop the loop here so that the test fails instead of hanging.
-        QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(1); });
-    });
-    return QApplication::exec() == 0;
-}
 
 QRect twips(int left, int top, int width, int height) {
     return {left / 15, top / 15, width / 15, height / 15};
