@@ -1,9 +1,8 @@
 #include "Connections.h"
 #include "LoginTestFixture.h"
 #include "LoginWindowDriver.h"
+#include "TestDatabase.h"
 #include "frmMain.h"
-
-#include <QDir>
 
 namespace {
 
@@ -33,8 +32,7 @@ private slots:
 
 void TestKeyboard::enterPressesTheFocusedButton() {
     QApplication::setQuitOnLastWindowClosed(false);
-    Connections::useConnectionString( // unreachable: no handler may get that far
-        "Provider=SQLite;Data Source=" + QDir::temp().filePath("zelkarin-no-such-database.db"));
+    Connections::useConnectionString(unreachableDatabase()); // no handler may get that far
     LoginWindowDriver login;
     focus(login.window, "txtPassword");
     QVERIFY(!endsTheProgram(pressEnter));

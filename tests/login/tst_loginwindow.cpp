@@ -1,18 +1,14 @@
 #include "Connections.h"
 #include "LoginTestFixture.h"
 #include "LoginWindowDriver.h"
+#include "TestDatabase.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFontInfo>
 #include <QScreen>
 #include <QSignalSpy>
 
 namespace {
-
-// A database that does not exist: any access would fail with a run-time error.
-const QString unreachableDatabase = QDir::temp().filePath(
-    QStringLiteral("zelkarin-login-%1.db").arg(QCoreApplication::applicationPid()));
 
 QRect twips(int left, int top, int width, int height) {
     return {left / 15, top / 15, width / 15, height / 15};
@@ -44,8 +40,7 @@ void TestLoginWindow::initTestCase() {
 
 void TestLoginWindow::init() {
     LoginTestFixture::init();
-    Connections::useConnectionString(QStringLiteral("Provider=SQLite;Data Source=") +
-                                     unreachableDatabase);
+    Connections::useConnectionString(unreachableDatabase());
 }
 
 void TestLoginWindow::windowAsDesigned() {
@@ -163,7 +158,7 @@ void TestLoginWindow::emptyFieldsAreRefusedBeforeTheDatabase() {
              qPrintable(messages.messages()[0].prompt));
     QCOMPARE(messages.messages()[0].style, style);
     QCOMPARE(messages.messages()[0].title, "zelkarin");
-    QVERIFY(!QFile::exists(unreachableDatabase));
+    QVERIFY(!QFile::exists(unreachableDatabaseFile()));
     QVERIFY(login.window->isVisible());
     QCOMPARE(login.password->text(), password);
     QVERIFY(!QGuiApplication::overrideCursor());
@@ -188,7 +183,7 @@ void TestLoginWindow::cancelAndCloseEndTheProgramUntouched() {
             login.window->close();
     }));
     QCOMPARE(messages.prompts(), QStringList());
-    QVERIFY(!QFile::exists(unreachableDatabase));
+    QVERIFY(!QFile::exists(unreachableDatabaseFile()));
     QVERIFY(!Connections::cn);
 }
 
