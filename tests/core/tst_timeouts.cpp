@@ -1,7 +1,6 @@
 #include "Connections.h"
 #include "Error.h"
 #include "ErrorOf.h"
-#include "TestDatabase.h"
 #include "TestFixture.h"
 
 #include <QElapsedTimer>
