@@ -1,5 +1,6 @@
 #include "CalcTestModule.h"
 #include "Error.h"
+#include "ErrorOf.h"
 #include "SpreadsheetLoader.h"
 #include "StalledOffice.h"
 
@@ -83,17 +84,6 @@ constexpr char fixtureXml[] = R"(<?xml version="1.0" encoding="UTF-8"?>
 constexpr long lostConnectionError = zelkarin::Error::AutomationError;
 // "The message filter indicated that the application is busy" (0x8001010A).
 constexpr long applicationBusyError = -2147417846;
-
-// Whatever crosses the module boundary must arrive as zelkarin::Error: any other exception
-// escapes this helper and fails the test.
-template <typename Call> std::optional<zelkarin::Error> errorOf(Call&& call) {
-    try {
-        call();
-    } catch (const zelkarin::Error& e) {
-        return e;
-    }
-    return std::nullopt;
-}
 
 QByteArray fileHash(const QString& path) {
     QFile file(path);

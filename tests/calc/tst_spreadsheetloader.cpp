@@ -1,4 +1,5 @@
 #include "Error.h"
+#include "ErrorOf.h"
 #include "SpreadsheetLoader.h"
 
 #include <QFile>
@@ -20,12 +21,7 @@ private slots:
 
 private:
     std::optional<zelkarin::Error> startError() const {
-        try {
-            startSpreadsheet({}, {m_beside->path(), m_installed->path()});
-        } catch (const zelkarin::Error& e) {
-            return e;
-        }
-        return std::nullopt;
+        return errorOf([this] { startSpreadsheet({}, {m_beside->path(), m_installed->path()}); });
     }
 
     std::optional<QTemporaryDir> m_beside;

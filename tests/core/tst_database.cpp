@@ -1,12 +1,12 @@
 #include "Connections.h"
 #include "Error.h"
+#include "ErrorOf.h"
 #include "Statement.h"
 #include "TestDatabase.h"
 #include "TestFixture.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSqlDatabase>
 #include <QTcpServer>
 #include <QTest>
 
@@ -18,22 +18,6 @@ namespace {
 Recordset run(const Statement& statement) {
     Connections::OpenConnection();
     return Connections::Execute(statement);
-}
-
-// The program's connections that are still open.
-qsizetype openConnections() {
-    return QSqlDatabase::connectionNames().filter("zelkarin-").size();
-}
-
-long errorNumberOf(const std::function<void()>& action, QString* description = nullptr) {
-    try {
-        action();
-    } catch (const Error& error) {
-        if (description)
-            *description = error.description();
-        return error.number();
-    }
-    return 0;
 }
 
 } // namespace
@@ -95,14 +79,18 @@ void TestDatabaseCore::readsRowsByNameAndTellsEmptyResults() {
     }
     QCOMPARE(periods.size(), 4);
     QVERIFY(periods.contains("2026-2027 1st"));
-    QCOMPARE(errorNumberOf([&] { rs.field("sy_sem"); }), Error::ProviderError);
+    const auto afterTheEnd = errorOf([&] { rs.field("sy_sem"); });
+    QVERIFY(afterTheEnd);
+    QCOMPARE(afterTheEnd->number(), Error::ProviderError);
 
     Recordset none = run(Statement("SELECT * from PERIOD where status='").value("NONE").sql("'"));
     QVERIFY(none.bof());
     QVERIFY(none.eof());
 
     Recordset active = run(Statement("SELECT * from PERIOD where status='ACTIVE'"));
-    QCOMPARE(errorNumberOf([&] { active.field("no_such_column"); }), Error::ItemNotFound);
+    const auto unknownColumn = errorOf([&] { active.field("no_such_column"); });
+    QVERIFY(unknownColumn);
+    QCOMPARE(unknownColumn->number(), Error::ItemNotFound);
     // The grouped statements name a column twice; reading it by name gives the first.
     Recordset grouped =
         run(Statement("SELECT sy_sem,status,sy_sem,count(sy_sem)as NoOfE FROM PERIOD Group by "
@@ -117,7 +105,9 @@ void TestDatabaseCore::nullHasTwoReadings() {
     const Field dept = rs.field("dept");
     QVERIFY(dept.isNull());
     QCOMPARE(dept.textOrEmpty(), QString());
-    QCOMPARE(errorNumberOf([&] { dept.text(); }), Error::InvalidUseOfNull);
+    const auto nullText = errorOf([&] { dept.text(); });
+    QVERIFY(nullText);
+    QCOMPARE(nullText->number(), Error::InvalidUseOfNull);
     QCOMPARE(rs.field("lastname").text(), "Reyes");
 }
 
@@ -195,22 +185,22 @@ void TestDatabaseCore::recordsetOutlivesLaterConnections() {
     }
     QCOMPARE(Connections::rsActive.field("sy_sem").text(), "2026-2027 1st");
     // rsActive's connection, and the newest one that cn and rsPeriods share.
-    QCOMPARE(openConnections(), 2);
+    QCOMPARE(openConnections().size(), 2);
 
     for (int i = 0; i < 50; ++i)
         Connections::rs = run(Statement("SELECT * from PERIOD where status='ACTIVE'"));
     // cn and rs share the newest; rsActive and rsPeriods hold theirs.
-    QCOMPARE(openConnections(), 3);
+    QCOMPARE(openConnections().size(), 3);
     Connections::rsActive = Recordset();
     Connections::rsPeriods = Recordset();
-    QCOMPARE(openConnections(), 1);
+    QCOMPARE(openConnections().size(), 1);
 }
 
 void TestDatabaseCore::rejectedStatementReportsProviderText() {
-    QString description;
-    const long number =
-        errorNumberOf([] { run(Statement("SELECT * from NO_SUCH_TABLE")); }, &description);
-    QCOMPARE(number, Error::ProviderError);
+    const auto error = errorOf([] { run(Statement("SELECT * from NO_SUCH_TABLE")); });
+    QVERIFY(error);
+    QCOMPARE(error->number(), Error::ProviderError);
+    const QString description = error->description();
     // The engine's own words; PostgreSQL's quoted names are blanked with the values.
     QVERIFY2(description.contains("no such table") || description.contains("does not exist"),
              qPrintable(description));
@@ -220,9 +210,10 @@ void TestDatabaseCore::missingSqliteFileIsAnErrorNotANewDatabase() {
     const QString path =
         QDir::temp().filePath("zelkarin-missing-%1.db").arg(QCoreApplication::applicationPid());
     Connections::useConnectionString("Provider=SQLite;Data Source=" + path);
-    QString description;
-    QCOMPARE(errorNumberOf([] { Connections::OpenConnection(); }, &description),
-             Error::ProviderError);
+    const auto error = errorOf([] { Connections::OpenConnection(); });
+    QVERIFY(error);
+    QCOMPARE(error->number(), Error::ProviderError);
+    const QString description = error->description();
     QVERIFY(description.contains(path));
     QVERIFY(!QFile::exists(path));
     QVERIFY(!Connections::cn);
@@ -230,12 +221,14 @@ void TestDatabaseCore::missingSqliteFileIsAnErrorNotANewDatabase() {
 
 void TestDatabaseCore::unknownProviderIsAnError() {
     Connections::useConnectionString("Provider=Nonesuch.1;Data Source=x");
-    QString description;
-    QCOMPARE(errorNumberOf([] { Connections::OpenConnection(); }, &description),
-             Error::ProviderError);
+    const auto error = errorOf([] { Connections::OpenConnection(); });
+    QVERIFY(error);
+    QCOMPARE(error->number(), Error::ProviderError);
+    const QString description = error->description();
     QVERIFY(description.contains("Provider cannot be found"));
-    QCOMPARE(errorNumberOf([] { Connections::Execute(Statement("SELECT 1")); }),
-             Error::ProviderError);
+    const auto executeError = errorOf([] { Connections::Execute(Statement("SELECT 1")); });
+    QVERIFY(executeError);
+    QCOMPARE(executeError->number(), Error::ProviderError);
 }
 
 void TestDatabaseCore::sqlServerClosedPortFailsClearly() {
@@ -247,9 +240,10 @@ void TestDatabaseCore::sqlServerClosedPortFailsClearly() {
         QStringLiteral("Provider=SQLOLEDB.1;Password=vexaKORM51;Persist Security Info=True;User "
                        "ID=TV;Initial Catalog=Tevrin;Data Source=127.0.0.1,%1")
             .arg(port));
-    QString description;
-    QCOMPARE(errorNumberOf([] { Connections::OpenConnection(); }, &description),
-             Error::ProviderError);
+    const auto error = errorOf([] { Connections::OpenConnection(); });
+    QVERIFY(error);
+    QCOMPARE(error->number(), Error::ProviderError);
+    const QString description = error->description();
     // The FreeTDS driver itself answered: it is installed and was loaded.
     QVERIFY2(description.contains("FreeTDS"), qPrintable(description));
     QVERIFY2(!description.contains("Can't open lib"), qPrintable(description));

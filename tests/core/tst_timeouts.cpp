@@ -1,6 +1,6 @@
 #include "Connections.h"
 #include "Error.h"
-#include "TestDatabase.h"
+#include "ErrorOf.h"
 #include "TestFixture.h"
 
 #include <QElapsedTimer>
@@ -44,16 +44,6 @@ QString traceFile(const QTemporaryDir& dir) {
     return dir.filePath("odbc-trace.log");
 }
 
-// What one OpenConnection said, or an empty text when it opened.
-QString openFailure() {
-    try {
-        Connections::OpenConnection();
-    } catch (const zelkarin::Error& error) {
-        return error.description();
-    }
-    return {};
-}
-
 } // namespace
 
 // The driver manager traces each call it hands on to the driver; its configuration is read
@@ -91,7 +81,9 @@ void TestTimeouts::odbcDriverReceivesTheTimeouts() {
     QFETCH(QString, connectionTextEnd);
     QFile::remove(traceFile(m_odbcConfig));
     Connections::useConnectionString(connectionString);
-    QVERIFY(openFailure().contains("FreeTDS"));
+    const auto error = errorOf([] { Connections::OpenConnection(); });
+    QVERIFY(error);
+    QVERIFY(error->description().contains("FreeTDS"));
 
     QFile trace(traceFile(m_odbcConfig));
     QVERIFY2(trace.open(QIODevice::ReadOnly), "no ODBC trace written");
@@ -131,8 +123,10 @@ void TestTimeouts::silentServerFailsAfterTheLoginTimeout() {
     Connections::useConnectionString(connectionString.arg(silent.serverPort()));
     QElapsedTimer clock;
     clock.start();
-    const QString failure = openFailure();
+    const auto error = errorOf([] { Connections::OpenConnection(); });
     const qint64 elapsed = clock.elapsed();
+    QVERIFY2(error, "the connection opened");
+    const QString failure = error->description();
     qInfo().noquote() << "failed after" << elapsed << "ms:" << failure;
     QVERIFY2(failure.contains(expected), qPrintable(failure));
     QVERIFY2(elapsed >= 14'500 && elapsed < 25'000, qPrintable(QString::number(elapsed)));

@@ -1,24 +1,13 @@
 #include "Connections.h"
 #include "LoginTestFixture.h"
 #include "LoginWindowDriver.h"
+#include "TestDatabase.h"
 #include "frmMain.h"
-
-#include <QDir>
-#include <QTimer>
 
 namespace {
 
 void pressEnter() {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-}
-
-// Presses Enter with the program's event loop running; true when that ended the program.
-bool enterEndsTheProgram() {
-    QTimer::singleShot(0, qApp, [] {
-        pressEnter();
-        QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(1); });
-    });
-    return QApplication::exec() == 0;
 }
 
 QString focused() {
@@ -43,15 +32,14 @@ private slots:
 
 void TestKeyboard::enterPressesTheFocusedButton() {
     QApplication::setQuitOnLastWindowClosed(false);
-    Connections::useConnectionString( // unreachable: no handler may get that far
-        "Provider=SQLite;Data Source=" + QDir::temp().filePath("zelkarin-no-such-database.db"));
+    Connections::useConnectionString(unreachableDatabase()); // no handler may get that far
     LoginWindowDriver login;
     focus(login.window, "txtPassword");
-    QVERIFY(!enterEndsTheProgram());
+    QVERIFY(!endsTheProgram(pressEnter));
     focus(login.window, "cmdOK");
     pressEnter();
     focus(login.window, "cmdCancel");
-    QVERIFY(enterEndsTheProgram());
+    QVERIFY(endsTheProgram(pressEnter));
 
     frmMain main;
     main.show();
@@ -75,7 +63,7 @@ void TestKeyboard::enterPressesTheFocusedButton() {
     pressEnter();
     QVERIFY(change->isHidden());
     focus(&main, "cmdClose");
-    QVERIFY(enterEndsTheProgram());
+    QVERIFY(endsTheProgram(pressEnter));
 }
 
 QTEST_MAIN(TestKeyboard)

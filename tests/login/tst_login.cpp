@@ -19,7 +19,6 @@ class TestLogin : public LoginTestFixture {
 
 private slots:
     void initTestCase();
-    void init();
     void cleanup();
 
     void statementTexts();
@@ -48,10 +47,6 @@ private:
 
 void TestLogin::initTestCase() {
     QApplication::setQuitOnLastWindowClosed(false);
-}
-
-void TestLogin::init() {
-    LoginTestFixture::init();
 }
 
 void TestLogin::cleanup() {

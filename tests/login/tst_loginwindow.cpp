@@ -1,31 +1,14 @@
 #include "Connections.h"
 #include "LoginTestFixture.h"
 #include "LoginWindowDriver.h"
+#include "TestDatabase.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFontInfo>
 #include <QScreen>
 #include <QSignalSpy>
-#include <QTimer>
-
-#include <functional>
 
 namespace {
-
-// A database that does not exist: any access would fail with a run-time error.
-const QString unreachableDatabase = QDir::temp().filePath(
-    QStringLiteral("zelkarin-login-%1.db").arg(QCoreApplication::applicationPid()));
-
-// Runs the program's event loop around an action; true when the action ended the program.
-bool endsTheProgram(const std::function<void()>& action) {
-    QTimer::singleShot(0, qApp, [action] {
-        action();
-        // Still running: stop the loop here so that the test fails instead of hanging.
-        QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(1); });
-    });
-    return QApplication::exec() == 0;
-}
 
 QRect twips(int left, int top, int width, int height) {
     return {left / 15, top / 15, width / 15, height / 15};
@@ -57,8 +40,7 @@ void TestLoginWindow::initTestCase() {
 
 void TestLoginWindow::init() {
     LoginTestFixture::init();
-    Connections::useConnectionString(QStringLiteral("Provider=SQLite;Data Source=") +
-                                     unreachableDatabase);
+    Connections::useConnectionString(unreachableDatabase());
 }
 
 void TestLoginWindow::windowAsDesigned() {
@@ -176,7 +158,7 @@ void TestLoginWindow::emptyFieldsAreRefusedBeforeTheDatabase() {
              qPrintable(messages.messages()[0].prompt));
     QCOMPARE(messages.messages()[0].style, style);
     QCOMPARE(messages.messages()[0].title, "zelkarin");
-    QVERIFY(!QFile::exists(unreachableDatabase));
+    QVERIFY(!QFile::exists(unreachableDatabaseFile()));
     QVERIFY(login.window->isVisible());
     QCOMPARE(login.password->text(), password);
     QVERIFY(!QGuiApplication::overrideCursor());
@@ -201,7 +183,7 @@ void TestLoginWindow::cancelAndCloseEndTheProgramUntouched() {
             login.window->close();
     }));
     QCOMPARE(messages.prompts(), QStringList());
-    QVERIFY(!QFile::exists(unreachableDatabase));
+    QVERIFY(!QFile::exists(unreachableDatabaseFile()));
     QVERIFY(!Connections::cn);
 }
 

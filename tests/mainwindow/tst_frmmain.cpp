@@ -13,7 +13,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <QTreeWidget>
 
 namespace {
@@ -152,8 +151,6 @@ private:
     std::unique_ptr<TestDatabase> openDemo() {
         return open(TestDatabase::Content::DemoData, santos);
     }
-    // Runs `action` with the event loop, as the program does, and tells whether it ended it.
-    static bool endsTheProgram(const std::function<void()>& action);
 };
 
 namespace {
@@ -181,15 +178,6 @@ std::unique_ptr<TestDatabase> TestMainWindow::open(TestDatabase::Content content
     Connections::UserDept = dept;
     Connections::UserPassword = "secret";
     return db;
-}
-
-bool TestMainWindow::endsTheProgram(const std::function<void()>& action) {
-    QTimer::singleShot(0, [action] {
-        action();
-        // Runs only if the action left the event loop running.
-        QTimer::singleShot(0, [] { QCoreApplication::exit(1); });
-    });
-    return QApplication::exec() == 0;
 }
 
 void TestMainWindow::windowMatchesItsDesign() {

@@ -3,16 +3,8 @@
 #include "Connections.h"
 #include "TestDatabase.h"
 
-#include <QDir>
-
 #include <map>
 #include <memory>
-
-// Every OpenConnection on it fails: the SQLite file does not exist.
-inline QString unreachableDatabase() {
-    return QStringLiteral("Provider=SQLite;Data Source=") +
-           QDir::temp().filePath(QStringLiteral("zelkarin-no-such-database.db"));
-}
 
 // One database per engine for a whole test program, its accounts reset for each test.
 class AccountDatabases {

@@ -1,5 +1,6 @@
 #include "Connections.h"
 #include "Error.h"
+#include "ErrorOf.h"
 #include "PasswordChange.h"
 #include "PasswordTesting.h"
 #include "TestFixture.h"
@@ -94,12 +95,11 @@ void TestPasswordChange::filledFieldsReachTheDatabaseBeforeComparing_data() {
 
 void TestPasswordChange::filledFieldsReachTheDatabaseBeforeComparing() {
     QFETCH(QStringList, entries);
-    try {
+    const auto error = errorOf([&] {
         changePassword("12-345-67", {entries[0], entries[1], entries[2]});
-        QFAIL("the unreachable database was not reported");
-    } catch (const zelkarin::Error& error) {
-        QCOMPARE(error.number(), zelkarin::Error::ProviderError);
-    }
+    });
+    QVERIFY2(error, "the unreachable database was not reported");
+    QCOMPARE(error->number(), zelkarin::Error::ProviderError);
     QVERIFY(messages.messages().isEmpty());
 }
 

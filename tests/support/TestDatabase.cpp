@@ -75,6 +75,16 @@ QString dataPath(const QString& file) {
     return QStringLiteral(ZELKARIN_SOURCE_DIR "/data/") + file;
 }
 
+// Named after the process, so that tests running side by side do not share it.
+QString unreachableDatabaseFile() {
+    return QDir::temp().filePath(
+        QStringLiteral("zelkarin-no-such-database-%1.db").arg(QCoreApplication::applicationPid()));
+}
+
+QString unreachableDatabase() {
+    return QStringLiteral("Provider=SQLite;Data Source=") + unreachableDatabaseFile();
+}
+
 void runSqlFile(const QString& connectionName, const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))

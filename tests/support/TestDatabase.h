@@ -59,3 +59,8 @@ void runSqlFile(const QString& connectionName, const QString& path);
 
 // The project's data folder.
 QString dataPath(const QString& file);
+
+// A SQLite file that does not exist, and the connection string that points the program at it:
+// every OpenConnection on it fails, and none may create the file.
+QString unreachableDatabaseFile();
+QString unreachableDatabase();

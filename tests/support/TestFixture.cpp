@@ -1,5 +1,7 @@
 #include "TestFixture.h"
 
+#include <QSqlDatabase>
+
 void TestFixture::resetSharedState() {
     Connections::releaseAll();
     Connections::useConnectionString(m_builtInConnectionString);
@@ -7,4 +9,8 @@ void TestFixture::resetSharedState() {
                           &Connections::UserPassword})
         item->clear();
     messages.reset();
+}
+
+QStringList TestFixture::openConnections() {
+    return QSqlDatabase::connectionNames().filter("zelkarin-");
 }

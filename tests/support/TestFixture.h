@@ -4,6 +4,7 @@
 #include "MessageRecorder.h"
 
 #include <QObject>
+#include <QStringList>
 
 // The state every test shares through the process: the connection and its recordset slots, the
 // connection string, the member's login items and the message boxes. Test classes derive from
@@ -20,6 +21,9 @@ protected slots:
 protected:
     // Every message box of the current test; none is shown.
     MessageRecorder messages;
+
+    // The names of the program's connections that are still open.
+    static QStringList openConnections();
 
 private:
     void resetSharedState();

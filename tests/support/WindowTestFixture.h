@@ -2,6 +2,8 @@
 
 #include "TestFixture.h"
 
+#include <functional>
+
 // The fixture of tests that open windows: each test also ends with every window deleted and
 // no wait cursor left over the program.
 class WindowTestFixture : public TestFixture {
@@ -9,4 +11,9 @@ class WindowTestFixture : public TestFixture {
 
 protected slots:
     void cleanup();
+
+protected:
+    // Runs `action` with the program's event loop, as the program does; true when the action
+    // ended the program.
+    static bool endsTheProgram(const std::function<void()>& action);
 };
