@@ -7,13 +7,16 @@
 using GetIP::LocalHostName;
 using GetIP::LocalIPAddress;
 
-// The lookups on this machine as it is. CMakeLists.txt also runs them in a network namespace
-// with only a loopback interface, and in one whose host name resolves nowhere.
+// The lookups on this machine as it is. CMakeLists.txt also runs them on workstations made up in
+// namespaces: of known names and addresses, and one whose host name resolves nowhere.
 class TestGetIP : public TestFixture {
     Q_OBJECT
 
 private slots:
     void thisWorkstation();
+    // Only in the namespaces that CMakeLists.txt makes for each row.
+    void knownWorkstation_data();
+    void knownWorkstation();
 };
 
 // The host name as the system gives it, and an address that names the workstation on its
@@ -37,6 +40,21 @@ void TestGetIP::thisWorkstation() {
     QVERIFY(!address.isEmpty());
     QCOMPARE(address, workstationAddress());
     QCOMPARE(QHostAddress(address).protocol(), QAbstractSocket::IPv4Protocol);
+}
+
+void TestGetIP::knownWorkstation_data() {
+    QTest::addColumn<QString>("address");
+    // Its hosts file maps its name to a loopback address; the interface's address names it.
+    QTest::newRow("network") << "192.0.2.5";
+    // Without another interface, the loopback address of its name is its own.
+    QTest::newRow("loopback-only") << "127.0.1.1";
+}
+
+void TestGetIP::knownWorkstation() {
+    QFETCH(QString, address);
+    QCOMPARE(LocalHostName(), "zelkarin-lab");
+    QCOMPARE(LocalIPAddress(), address);
+    QCOMPARE(messages.prompts(), QStringList());
 }
 
 QTEST_GUILESS_MAIN(TestGetIP)
