@@ -112,18 +112,17 @@ void TestDatabaseCore::nullHasTwoReadings() {
 }
 
 void TestDatabaseCore::hostileValuesRoundTripAndTouchNoOtherRow_data() {
-    addEngineValueRows({Engine::SQLite, Engine::PostgreSQL, Engine::PostgreSQLOdbc},
-                       {
-                           {"tautology", "' OR '1'='1"},
-                           {"drop", "x'; DROP TABLE tbllog; --"},
-                           {"name", "O'Brien"},
-                           {"backslashes", "C:\\Grading Sheet\\ \\' \\\\"},
-                           {"escaped quote then tautology", "x\\' OR 1=1 --"},
-                           {"escaped doubled quotes", "\\'' OR ''1''=''1"},
-                           {"trailing backslash", "pw\\"},
-                           {"non-ascii", "Peña, Ñiño — 李小龍 ünïcødé"},
-                           {"long", QString(10000, u'q') + "'"},
-                       });
+    addEngineCaseRows<QString>("value", {
+                                            {"tautology", "' OR '1'='1"},
+                                            {"drop", "x'; DROP TABLE tbllog; --"},
+                                            {"name", "O'Brien"},
+                                            {"backslashes", "C:\\Grading Sheet\\ \\' \\\\"},
+                                            {"escaped quote then tautology", "x\\' OR 1=1 --"},
+                                            {"escaped doubled quotes", "\\'' OR ''1''=''1"},
+                                            {"trailing backslash", "pw\\"},
+                                            {"non-ascii", "Peña, Ñiño — 李小龍 ünïcødé"},
+                                            {"long", QString(10000, u'q') + "'"},
+                                        });
 }
 
 // Doubled quotes keep a value inside its literal only while backslashes are plain characters;

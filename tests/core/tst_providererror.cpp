@@ -66,11 +66,8 @@ void TestProviderError::rejectedStatementShowsNoValue_data() {
     QTest::addColumn<QString>("secret");
     const QString nul = secretHead + QChar(0) + secretTail;
     const QString plain = secretHead + secretTail;
-    const QList<std::pair<const char*, Engine>> engines{
-        {"sqlite", Engine::SQLite},
-        {"postgresql", Engine::PostgreSQL},
-        {"odbc-postgresql", Engine::PostgreSQLOdbc}};
-    for (const auto& [name, engine] : engines) {
+    for (Engine engine : allEngines) {
+        const char* name = engineRowName(engine);
         QTest::addRow("%s/pasted NUL", name) << engine << Rejection::NulInValue << nul;
         QTest::addRow("%s/duplicate key", name) << engine << Rejection::DuplicateKey << plain;
         if (engine != Engine::SQLite) // SQLite compares a number with any text

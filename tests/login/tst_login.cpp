@@ -101,11 +101,8 @@ void TestLogin::successfulLoginIsAudited_data() {
     QTest::addColumn<QString>("userName");
     QTest::addColumn<QString>("dept");
     QTest::addColumn<QString>("logName");
-    const QList<std::pair<const char*, Engine>> engines = {
-        {"sqlite", Engine::SQLite},
-        {"postgresql", Engine::PostgreSQL},
-        {"odbc-postgresql", Engine::PostgreSQLOdbc}};
-    for (const auto& [name, engine] : engines) {
+    for (Engine engine : allEngines) {
+        const char* name = engineRowName(engine);
         QTest::addRow("%s: Santos", name) << engine << "1234567"
                                           << "maria"
                                           << "Santos, Maria Luisa"

@@ -13,18 +13,6 @@ namespace {
 
 const QString invalid = QStringLiteral("INVALID");
 
-void addEngineCases(const QList<std::pair<const char*, QStringList>>& cases) {
-    const QList<std::pair<const char*, Engine>> engines{
-        {"sqlite", Engine::SQLite},
-        {"postgresql", Engine::PostgreSQL},
-        {"odbc-postgresql", Engine::PostgreSQLOdbc}};
-    QTest::addColumn<Engine>("engine");
-    QTest::addColumn<QStringList>("values");
-    for (const auto& [engineName, engine] : engines)
-        for (const auto& [caseName, values] : cases)
-            QTest::addRow("%s/%s", engineName, caseName) << engine << values;
-}
-
 } // namespace
 
 class TestPasswordChange : public TestFixture {
@@ -105,15 +93,16 @@ void TestPasswordChange::filledFieldsReachTheDatabaseBeforeComparing() {
 
 void TestPasswordChange::storesExactlyTheTypedPasswordForThatAccount_data() {
     // ID caption, new password, the profid whose row changes.
-    addEngineCases({
-        {"plain", {"12-345-67", "n3wPass", "12-345-67"}},
-        {"blanks around the password", {"12-345-67", "  a b ", "12-345-67"}},
-        {"only blanks", {"34-567-89", "   ", "34-567-89"}},
-        {"blanks around the ID", {"  23-456-78 ", "juan2", "23-456-78"}},
-        {"non-ascii", {"12-345-67", "Peña李ü", "12-345-67"}},
-        {"quote in the password", {"12-345-67", "x' OR 'a", "12-345-67"}},
-        {"quote in the ID", {"O'Neil-1", "changed", "O'Neil-1"}},
-    });
+    addEngineCaseRows<QStringList>(
+        "values", {
+                      {"plain", {"12-345-67", "n3wPass", "12-345-67"}},
+                      {"blanks around the password", {"12-345-67", "  a b ", "12-345-67"}},
+                      {"only blanks", {"34-567-89", "   ", "34-567-89"}},
+                      {"blanks around the ID", {"  23-456-78 ", "juan2", "23-456-78"}},
+                      {"non-ascii", {"12-345-67", "Peña李ü", "12-345-67"}},
+                      {"quote in the password", {"12-345-67", "x' OR 'a", "12-345-67"}},
+                      {"quote in the ID", {"O'Neil-1", "changed", "O'Neil-1"}},
+                  });
 }
 
 void TestPasswordChange::storesExactlyTheTypedPasswordForThatAccount() {
@@ -134,12 +123,12 @@ void TestPasswordChange::storesExactlyTheTypedPasswordForThatAccount() {
 }
 
 void TestPasswordChange::entriesThatDifferWriteNothing_data() {
-    addEngineCases({
-        {"letter case", {"Secret", "secret"}},
-        {"trailing blank on verify", {"abc", "abc "}},
-        {"trailing blank on new", {"abc ", "abc"}},
-        {"leading blank", {" abc", "abc"}},
-    });
+    addEngineCaseRows<QStringList>("values", {
+                                                 {"letter case", {"Secret", "secret"}},
+                                                 {"trailing blank on verify", {"abc", "abc "}},
+                                                 {"trailing blank on new", {"abc ", "abc"}},
+                                                 {"leading blank", {" abc", "abc"}},
+                                             });
 }
 
 void TestPasswordChange::entriesThatDifferWriteNothing() {
@@ -159,12 +148,13 @@ void TestPasswordChange::entriesThatDifferWriteNothing() {
 
 void TestPasswordChange::unknownAccountWritesNothing_data() {
     // ID caption, new password, re-typed password.
-    addEngineCases({
-        {"entries match", {"99-999-99", "same", "same"}},
-        {"entries differ", {"99-999-99", "one", "two"}},
-        {"quote in the ID", {"12-345-67' OR '1'='1", "hacked", "hacked"}},
-        {"empty ID", {"", "same", "same"}},
-    });
+    addEngineCaseRows<QStringList>(
+        "values", {
+                      {"entries match", {"99-999-99", "same", "same"}},
+                      {"entries differ", {"99-999-99", "one", "two"}},
+                      {"quote in the ID", {"12-345-67' OR '1'='1", "hacked", "hacked"}},
+                      {"empty ID", {"", "same", "same"}},
+                  });
 }
 
 void TestPasswordChange::unknownAccountWritesNothing() {

@@ -80,8 +80,8 @@ QSqlQuery TestProgramRole::programQuery() {
 
 void TestProgramRole::logsInAsAPlainRoleThatOwnsNothing_data() {
     QTest::addColumn<Engine>("engine");
-    QTest::newRow("postgresql") << Engine::PostgreSQL;
-    QTest::newRow("odbc-postgresql") << Engine::PostgreSQLOdbc;
+    for (Engine engine : postgresqlEngines)
+        QTest::newRow(engineRowName(engine)) << engine;
 }
 
 void TestProgramRole::logsInAsAPlainRoleThatOwnsNothing() {
@@ -125,11 +125,9 @@ void TestProgramRole::statementsOutsideTheGrantsAreRefused_data() {
         {"drop a table", "DROP TABLE TLOAD", owner},
         {"alter a table", "ALTER TABLE Prof_login ADD COLUMN note text", owner},
     };
-    const QList<std::pair<const char*, Engine>> engines{
-        {"postgresql", Engine::PostgreSQL}, {"odbc-postgresql", Engine::PostgreSQLOdbc}};
-    for (const auto& [engineName, engine] : engines)
+    for (Engine engine : postgresqlEngines)
         for (const auto& [name, statement, refusal] : statements)
-            QTest::addRow("%s/%s", engineName, name) << engine << statement << refusal;
+            QTest::addRow("%s/%s", engineRowName(engine), name) << engine << statement << refusal;
 }
 
 void TestProgramRole::statementsOutsideTheGrantsAreRefused() {

@@ -208,9 +208,7 @@ QString TestDatabase::scalar(const QString& sql) const {
     return result.first().first();
 }
 
-namespace {
-
-const char* rowName(Engine engine) {
+const char* engineRowName(Engine engine) {
     switch (engine) {
     case Engine::SQLite:
         return "sqlite";
@@ -222,19 +220,8 @@ const char* rowName(Engine engine) {
     return "odbc-postgresql";
 }
 
-} // namespace
-
 void addEngineRows() {
     QTest::addColumn<Engine>("engine");
-    for (Engine engine : {Engine::SQLite, Engine::PostgreSQL, Engine::PostgreSQLOdbc})
-        QTest::newRow(rowName(engine)) << engine;
-}
-
-void addEngineValueRows(const QList<Engine>& engines,
-                        const QList<std::pair<const char*, QString>>& values) {
-    QTest::addColumn<Engine>("engine");
-    QTest::addColumn<QString>("value");
-    for (Engine engine : engines)
-        for (const auto& [valueName, value] : values)
-            QTest::addRow("%s/%s", rowName(engine), valueName) << engine << value;
+    for (Engine engine : allEngines)
+        QTest::newRow(engineRowName(engine)) << engine;
 }

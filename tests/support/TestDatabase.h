@@ -3,9 +3,12 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QTest>
 
 // The database engines the program is tested on.
 enum class Engine { SQLite, PostgreSQL, PostgreSQLOdbc };
+inline constexpr Engine allEngines[] = {Engine::SQLite, Engine::PostgreSQL, Engine::PostgreSQLOdbc};
+inline constexpr Engine postgresqlEngines[] = {Engine::PostgreSQL, Engine::PostgreSQLOdbc};
 
 // A fresh database with the development schema and, unless told otherwise, the demo data;
 // dropped again at the end. PostgreSQL databases are made on the server named by PGHOST,
@@ -48,11 +51,20 @@ private:
     QString m_rolePassword;
 };
 
+// An engine as data rows name it: "sqlite", "postgresql", "odbc-postgresql".
+const char* engineRowName(Engine engine);
 // Adds one data row per engine to a data-driven test, with an `engine` column.
 void addEngineRows();
-// Adds one data row per engine and value, named "engine/value", with `engine` and `value` columns.
-void addEngineValueRows(const QList<Engine>& engines,
-                        const QList<std::pair<const char*, QString>>& values);
+// Adds one data row per engine and case, named "engine/case", with an `engine` column and a
+// column of the cases' values named valueColumn.
+template <typename Value>
+void addEngineCaseRows(const char* valueColumn, const QList<std::pair<const char*, Value>>& cases) {
+    QTest::addColumn<Engine>("engine");
+    QTest::addColumn<Value>(valueColumn);
+    for (Engine engine : allEngines)
+        for (const auto& [caseName, value] : cases)
+            QTest::addRow("%s/%s", engineRowName(engine), caseName) << engine << value;
+}
 
 // Runs an SQL file whose statements each end with ";" at the end of a line.
 void runSqlFile(const QString& connectionName, const QString& path);
