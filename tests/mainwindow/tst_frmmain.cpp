@@ -1,5 +1,6 @@
 #include "Connections.h"
 #include "Error.h"
+#include "MainWindowDriver.h"
 #include "ShowMainWindow.h"
 #include "TestDatabase.h"
 #include "WindowTestFixture.h"
@@ -14,6 +15,8 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
+
+using namespace MainWindowDriver;
 
 namespace {
 
@@ -32,14 +35,6 @@ template <class T> T* child(const QWidget* window, const QString& name) {
     return widget;
 }
 
-QComboBox* periods(const QWidget* window) {
-    return child<QComboBox>(window, "cboPeriod");
-}
-
-QTreeWidget* list(const QWidget* window) {
-    return child<QTreeWidget>(window, "lstSubjects");
-}
-
 QStringList details(const QWidget* window) {
     QStringList texts;
     for (const QString& name : detailNames)
@@ -51,13 +46,6 @@ QStringList column(const QTreeWidget* tree, int column) {
     QStringList texts;
     for (int row = 0; row < tree->topLevelItemCount(); ++row)
         texts << tree->topLevelItem(row)->text(column);
-    return texts;
-}
-
-QStringList entries(const QComboBox* combo) {
-    QStringList texts;
-    for (int i = 0; i < combo->count(); ++i)
-        texts << combo->itemText(i);
     return texts;
 }
 
@@ -73,16 +61,6 @@ bool mainWindowExists() {
         if (widget->objectName() == "frmMain")
             return true;
     return false;
-}
-
-// The member picks an entry in the drop-down list.
-void pick(const QWidget* window, const QString& period) {
-    QComboBox* combo = periods(window);
-    const int index = combo->findText(period, Qt::MatchExactly);
-    QVERIFY(index >= 0);
-    combo->showPopup();
-    combo->view()->setCurrentIndex(combo->model()->index(index, 0));
-    QTest::keyClick(combo->view(), Qt::Key_Return);
 }
 
 void clickRow(QTreeWidget* tree, int row) {
@@ -394,7 +372,7 @@ void TestMainWindow::sectionsWithoutEnrolledStudents() {
     QCOMPARE(periods(window)->currentText(), "P1");
 
     // Choosing the same period again counts every row of the section.
-    pick(window, "P1");
+    pick(periods(window), "P1");
     QCOMPARE(column(list(window), 0), QStringList{"CS 1"});
     QCOMPARE(column(list(window), 5), QStringList{"2"});
 }
@@ -424,7 +402,7 @@ void TestMainWindow::choosingAPeriodLoadsAllItsRows() {
     const auto db = openDemo();
     frmMain* window = showMainWindow();
 
-    pick(window, activePeriod);
+    pick(periods(window), activePeriod);
     QStringList rows;
     for (int row = 0; row < list(window)->topLevelItemCount(); ++row)
         rows << list(window)->topLevelItem(row)->text(0) + " " +
@@ -433,7 +411,7 @@ void TestMainWindow::choosingAPeriodLoadsAllItsRows() {
     QCOMPARE(rows, QStringList({"GE 104 7", "IT 101 13", "IT 102 68", "IT 213 4"}));
     QVERIFY(messages.messages().isEmpty());
 
-    pick(window, "2025-2026 Summer");
+    pick(periods(window), "2025-2026 Summer");
     QCOMPARE(list(window)->topLevelItemCount(), 0);
     QCOMPARE(messages.prompts(), QStringList{"No Teaching Load Avaible"});
     QCOMPARE(messages.messages()[0].style, MsgStyle::OkOnly);
@@ -445,7 +423,7 @@ void TestMainWindow::emptyEntryAsksForAPeriod() {
     const auto db = openDemo();
     db->exec("INSERT INTO PERIOD (sy_sem, status, tanong) VALUES ('', 'INACTIVE', 'YES')");
     frmMain* window = showMainWindow();
-    pick(window, "");
+    pick(periods(window), "");
     QCOMPARE(messages.messages().size(), 1);
     QCOMPARE(messages.messages()[0].prompt, "Please Select Period first!");
     QCOMPARE(messages.messages()[0].style, MsgStyle::Information);
@@ -481,7 +459,7 @@ void TestMainWindow::failedChoiceIsReportedAndTheWindowGoesOn() {
     const auto db = openDemo();
     frmMain* window = showMainWindow();
     db->exec("DROP TABLE TLOAD");
-    pick(window, activePeriod);
+    pick(periods(window), activePeriod);
     QCOMPARE(messages.messages().size(), 1);
     QVERIFY(messages.messages()[0].prompt.startsWith("Run-time error '"));
     QCOMPARE(messages.messages()[0].style, MsgStyle::Critical);
@@ -519,7 +497,7 @@ void TestMainWindow::clickShowsTheRowKeyboardDoesNot() {
     QCOMPARE(details(window), lastClicked);
 
     // A click in the list left empty by a period without load shows no subject.
-    pick(window, "2025-2026 Summer");
+    pick(periods(window), "2025-2026 Summer");
     QCOMPARE(details(window), lastClicked);
     clickBelowRows(tree);
     QCOMPARE(details(window), noDetails);
@@ -535,7 +513,7 @@ void TestMainWindow::detailsStayStaleAfterARefill() {
                                       "CL-101", "BSIT 1-A"};
     QCOMPARE(details(window), it101Details);
 
-    pick(window, "2025-2026 2nd Semester");
+    pick(periods(window), "2025-2026 2nd Semester");
     QCOMPARE(column(tree, 0), QStringList{"IT 105"});
     QCOMPARE(details(window), it101Details);
     QCOMPARE(window->classListRequest().subjectLabel, "IT 101");
