@@ -68,7 +68,7 @@ template <typename Call> auto CalcSpreadsheet::automate(Call&& call) const -> de
         if (!m_session->connected())
             throw m_session->lost(e);
         throw zelkarin::Error(
-            applicationDefinedError,
+            zelkarin::Error::ApplicationDefinedError,
             describe(e, QStringLiteral("LibreOffice Calc refused the operation.")));
     }
 }
