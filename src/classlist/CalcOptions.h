@@ -4,8 +4,6 @@
 
 #include <chrono>
 
-class Spreadsheet;
-
 // How the LibreOffice Calc module reaches the office. The program uses the defaults; tests run
 // a headless office on a throwaway profile.
 struct CalcOptions {
@@ -23,13 +21,3 @@ struct CalcOptions {
     // second, a cold template load included.
     std::chrono::milliseconds callTimeout{20000};
 };
-
-// The runtime's "ActiveX component can't create object": the spreadsheet application is missing
-// or does not start.
-inline constexpr long cannotCreateObjectError = 429;
-
-// The factory that the module exports under calcFactorySymbol. It connects to the office that an
-// earlier call of this process started, when that one still answers, and starts a new one
-// otherwise. The caller owns the result. Throws zelkarin::Error.
-using CalcFactory = Spreadsheet* (*)(const CalcOptions* options);
-inline constexpr char calcFactorySymbol[] = "zelkarin_create_calc";

@@ -1,7 +1,7 @@
 #include "ClassListExport.h"
 
 #include "BusyCursor.h"
-#include "ClassListRules.h"
+#include "ClassListConversions.h"
 #include "Connections.h"
 #include "GradingSheet.h"
 #include "MsgBox.h"

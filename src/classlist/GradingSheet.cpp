@@ -1,6 +1,6 @@
 #include "GradingSheet.h"
 
-#include "ClassListRules.h"
+#include "ClassListConversions.h"
 #include "Connections.h"
 #include "Spreadsheet.h"
 

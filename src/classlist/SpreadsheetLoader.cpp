@@ -1,5 +1,6 @@
 #include "SpreadsheetLoader.h"
 
+#include "CalcFactory.h"
 #include "Error.h"
 
 #include <QCoreApplication>
@@ -11,7 +12,7 @@ namespace {
 constexpr char moduleFileName[] = "zelkarin_calc.so";
 
 zelkarin::Error notInstalled(const QString& reason) {
-    return zelkarin::Error(cannotCreateObjectError,
+    return zelkarin::Error(zelkarin::Error::CannotCreateObject,
                            QStringLiteral("The spreadsheet application is not installed: ") +
                                reason);
 }

@@ -2,8 +2,7 @@
 
 #include <QString>
 
-// The workstation's own host name and IPv4 address, for the audit row of a login. The socket
-// library needs no start-up here, so neither lookup can fail before it asks for a name.
+// The workstation's own host name and IPv4 address, for the audit row of a login.
 namespace GetIP {
 
 // Written once by the successful login of a run.

@@ -5,11 +5,11 @@
 #include "EndPastedTextAtNul.h"
 #include "Guard.h"
 #include "MemberLogin.h"
+#include "ProgramEnd.h"
 #include "ShowMainWindow.h"
 #include "ui_frmLogin.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QIcon>
 #include <QRegularExpressionValidator>
 
@@ -17,15 +17,6 @@
 static void initResources() {
     Q_INIT_RESOURCE(login);
 }
-
-namespace {
-
-// Cancel and the title-bar close end the program at once: no further event of any window runs.
-void endProgram() {
-    QCoreApplication::exit(0);
-}
-
-} // namespace
 
 frmLogin::frmLogin(QWidget* parent) : QWidget(parent), m_ui(std::make_unique<Ui::frmLogin>()) {
     initResources();
@@ -41,7 +32,7 @@ frmLogin::frmLogin(QWidget* parent) : QWidget(parent), m_ui(std::make_unique<Ui:
     QIcon icon(QStringLiteral(":/login/zelkarin-32.png"));
     icon.addFile(QStringLiteral(":/login/zelkarin-16.png"));
     setWindowIcon(icon);
-    connect(m_ui->cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    connect(m_ui->cmdOK, &QPushButton::clicked, this, guarded(this, &frmLogin::cmdOK_Click));
     connect(m_ui->cmdCancel, &QPushButton::clicked, this, endProgram);
     m_ui->txtusername->setFocus();
 }
@@ -54,18 +45,16 @@ void frmLogin::closeEvent(QCloseEvent* event) {
 }
 
 void frmLogin::cmdOK_Click() {
-    runGuarded([this] {
-        // The masked field's value keeps its prompt characters: text() would drop them.
-        const QString facultyId = m_ui->txtusername->displayText();
-        bool loggedIn = false;
-        {
-            BusyCursor busy;
-            loggedIn = logIn(facultyId, m_ui->txtPassword->text());
-        }
-        if (!loggedIn)
-            return;
-        // A main window that fails to start leaves this window as it is, its audit row written.
-        showMainWindow();
-        hide();
-    });
+    // The masked field's value keeps its prompt characters: text() would drop them.
+    const QString facultyId = m_ui->txtusername->displayText();
+    bool loggedIn = false;
+    {
+        BusyCursor busy;
+        loggedIn = logIn(facultyId, m_ui->txtPassword->text());
+    }
+    if (!loggedIn)
+        return;
+    // A main window that fails to start leaves this window as it is, its audit row written.
+    showMainWindow();
+    hide();
 }

@@ -7,11 +7,11 @@
 #include "FitColumns.h"
 #include "Guard.h"
 #include "MsgBox.h"
+#include "ProgramEnd.h"
 #include "ShowChangePassword.h"
 #include "TeachingLoad.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
@@ -79,11 +79,8 @@ frmMain::frmMain() : m_ui(std::make_unique<Ui::frmMain>()) {
     m_ui->cboPeriod->setFocusPolicy(Qt::StrongFocus);
     m_ui->cboPeriod->installEventFilter(this);
 
-    const auto guarded = [this](void (frmMain::*handler)()) {
-        return [this, handler] { runGuarded([this, handler] { (this->*handler)(); }); };
-    };
-    connect(m_ui->cboPeriod, &QComboBox::activated, this, guarded(&frmMain::cboPeriod_Click));
-    connect(m_ui->cmdCreate, &QPushButton::clicked, this, guarded(&frmMain::cmdCreate_Click));
+    connect(m_ui->cboPeriod, &QComboBox::activated, this, guarded(this, &frmMain::cboPeriod_Click));
+    connect(m_ui->cmdCreate, &QPushButton::clicked, this, guarded(this, &frmMain::cmdCreate_Click));
     // Neither reaches the database or the spreadsheet: there is nothing to guard.
     connect(m_ui->cmdchange, &QPushButton::clicked, this, &frmMain::cmdchange_Click);
     connect(m_ui->cmdClose, &QPushButton::clicked, this, &frmMain::cmdClose_Click);
@@ -126,7 +123,7 @@ void frmMain::paintEvent(QPaintEvent*) {
 void frmMain::closeEvent(QCloseEvent* event) {
     // The hidden login window and an open change-password window must not outlive this one.
     event->accept();
-    QCoreApplication::quit();
+    endProgram();
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
@@ -184,5 +181,5 @@ void frmMain::cmdchange_Click() {
 }
 
 void frmMain::cmdClose_Click() {
-    QCoreApplication::quit();
+    endProgram();
 }

@@ -1,5 +1,6 @@
 #include "ShowChangePassword.h"
 
+#include "ShowCentred.h"
 #include "frmChange.h"
 
 #include <QPointer>
@@ -9,7 +10,7 @@ frmChange* showChangePassword(const QString& facultyId, const QString& userPassw
     // A closed window is only waiting for its deletion: the next request loads a new one.
     if (!window || window->isHidden()) {
         window = new frmChange(facultyId, userPassword);
-        window->show();
+        showCentred(window);
     } else {
         window->raise();
         window->activateWindow();

@@ -7,9 +7,6 @@
 #include "PasswordChange.h"
 #include "ui_frmChange.h"
 
-#include <QScreen>
-#include <QStyle>
-
 frmChange::frmChange(const QString& facultyId, const QString& userPassword)
     : QWidget(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                            Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
@@ -20,8 +17,6 @@ frmChange::frmChange(const QString& facultyId, const QString& userPassword)
     setAttribute(Qt::WA_DeleteOnClose);
     m_ui->cmdOK->setIcon(ImageList1::image(2));
     m_ui->cmdCancel->setIcon(ImageList1::image(1));
-    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
-                                    screen()->availableGeometry()));
 
     m_ui->lblUsername->setText(facultyId);
     m_ui->txtOldPassword->setText(userPassword);
@@ -29,8 +24,7 @@ frmChange::frmChange(const QString& facultyId, const QString& userPassword)
     moveFocusOnEnter(m_ui->txtOldPassword, m_ui->txtNewPassword);
     moveFocusOnEnter(m_ui->txtNewPassword, m_ui->txtVerifyNewPassword);
     moveFocusOnEnter(m_ui->txtVerifyNewPassword, m_ui->cmdOK);
-    connect(m_ui->cmdOK, &QPushButton::clicked, this,
-            [this] { runGuarded([this] { cmdOK_Click(); }); });
+    connect(m_ui->cmdOK, &QPushButton::clicked, this, guarded(this, &frmChange::cmdOK_Click));
     connect(m_ui->cmdCancel, &QPushButton::clicked, this, &QWidget::close);
 }
 

@@ -9,8 +9,8 @@ class frmChange;
 }
 class QLineEdit;
 
-// The change-password window. A plain top-level widget rather than a dialog, so that Enter in
-// a field never presses a default button. It deletes itself when closed: unloading discards
+// The change-password window: a QWidget with dialog window flags, not a QDialog, so that Enter
+// in a field never presses a default button. It deletes itself when closed: unloading discards
 // the entries.
 class frmChange : public QWidget {
     Q_OBJECT

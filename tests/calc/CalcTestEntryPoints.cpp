@@ -20,142 +20,129 @@
 using namespace css;
 using rtl::OUString;
 
+namespace {
+
 // What the tests read of the module's state, through its own calls and error handling.
-class CalcModuleProbe {
-public:
-    static const CalcSpreadsheet& calc(const Spreadsheet* sheet) {
-        return dynamic_cast<const CalcSpreadsheet&>(*sheet);
-    }
 
-    static CalcViewState viewState(const CalcSpreadsheet& sheet) {
-        sheet.requireDocument();
-        return sheet.automate([&] {
-            CalcViewState state;
-            state.documentUrl = toQString(
-                uno::Reference<frame::XModel>(sheet.m_document, uno::UNO_QUERY_THROW)->getURL());
-            uno::Reference<sheet::XSpreadsheetView> view(sheet.m_controller, uno::UNO_QUERY_THROW);
-            state.activeSheet = toQString(
-                uno::Reference<container::XNamed>(view->getActiveSheet(), uno::UNO_QUERY_THROW)
-                    ->getName());
-            uno::Reference<beans::XPropertySet> selection(
-                uno::Reference<view::XSelectionSupplier>(sheet.m_controller, uno::UNO_QUERY_THROW)
-                    ->getSelection(),
-                uno::UNO_QUERY);
-            if (selection.is()) {
-                OUString name;
-                selection->getPropertyValue(OUString("AbsoluteName")) >>= name;
-                state.selection = toQString(name);
-            }
-            return state;
-        });
-    }
+const CalcSpreadsheet& calc(const Spreadsheet* sheet) {
+    return dynamic_cast<const CalcSpreadsheet&>(*sheet);
+}
 
-    static CalcCellFormat cellFormat(const CalcSpreadsheet& sheet, const QString& reference) {
-        return sheet.automate([&] {
-            CalcCellFormat format;
-            uno::Reference<beans::XPropertySet> properties(sheet.cell(reference),
-                                                           uno::UNO_QUERY_THROW);
-            properties->getPropertyValue(OUString("CellBackColor")) >>= format.backColor;
-            sal_Int32 key = 0;
-            properties->getPropertyValue(OUString("NumberFormat")) >>= key;
-            const uno::Reference<util::XNumberFormatsSupplier> formats(sheet.m_document,
-                                                                       uno::UNO_QUERY_THROW);
-            OUString code;
-            formats->getNumberFormats()->getByKey(key)->getPropertyValue(
-                OUString("FormatString")) >>= code;
-            format.numberFormat = toQString(code);
-            return format;
-        });
-    }
-
-    static QString cellContent(const CalcSpreadsheet& sheet, const QString& reference) {
-        return sheet.automate([&] {
-            const uno::Reference<table::XCell> target = sheet.cell(reference);
-            QString content = toQString(target->getFormula());
-            // getFormula marks text that reads as a number, but not text that reads as a formula.
-            if (target->getType() == table::CellContentType_TEXT && content.startsWith(u'='))
-                content.prepend(u'\'');
-            return content;
-        });
-    }
-
-    static qint64 officeProcess() {
-        const std::shared_ptr<OfficeSession>& session = OfficeSession::current();
-        return session && session->m_process ? session->m_process->group() : 0;
-    }
-
-    static void closeDocuments(OfficeSession& session) {
-        const Watchdog::Armed limit = session.limitCalls();
-        uno::Reference<container::XEnumeration> documents =
-            session.desktop()->getComponents()->createEnumeration();
-        while (documents->hasMoreElements()) {
-            uno::Reference<util::XCloseable> document(documents->nextElement(), uno::UNO_QUERY);
-            if (document.is())
-                document->close(true);
+CalcViewState viewState(const CalcSpreadsheet& sheet) {
+    return sheet.automate([&] {
+        CalcViewState state;
+        state.documentUrl = toQString(
+            uno::Reference<frame::XModel>(sheet.document(), uno::UNO_QUERY_THROW)->getURL());
+        uno::Reference<sheet::XSpreadsheetView> view(sheet.controller(), uno::UNO_QUERY_THROW);
+        state.activeSheet = toQString(
+            uno::Reference<container::XNamed>(view->getActiveSheet(), uno::UNO_QUERY_THROW)
+                ->getName());
+        uno::Reference<beans::XPropertySet> selection(
+            uno::Reference<view::XSelectionSupplier>(sheet.controller(), uno::UNO_QUERY_THROW)
+                ->getSelection(),
+            uno::UNO_QUERY);
+        if (selection.is()) {
+            OUString name;
+            selection->getPropertyValue(OUString("AbsoluteName")) >>= name;
+            state.selection = toQString(name);
         }
-    }
+        return state;
+    });
+}
 
-    static void closeDocuments() {
-        const std::shared_ptr<OfficeSession> session = OfficeSession::current();
-        if (!session || !session->connected())
-            return;
-        try {
-            closeDocuments(*session);
-        } catch (const lang::DisposedException&) {
-            // The office went down with its documents before the bridge's listeners heard of it.
-        } catch (const uno::Exception& e) {
-            throw zelkarin::Error(zelkarin::Error::AutomationError,
-                                  QStringLiteral("The documents could not be closed: ") +
-                                      describe(e, QStringLiteral("no reason given.")));
-        }
-    }
+CalcCellFormat cellFormat(const CalcSpreadsheet& sheet, const QString& reference) {
+    return sheet.automate([&] {
+        CalcCellFormat format;
+        uno::Reference<beans::XPropertySet> properties(sheet.cell(reference), uno::UNO_QUERY_THROW);
+        properties->getPropertyValue(OUString("CellBackColor")) >>= format.backColor;
+        sal_Int32 key = 0;
+        properties->getPropertyValue(OUString("NumberFormat")) >>= key;
+        const uno::Reference<util::XNumberFormatsSupplier> formats(sheet.document(),
+                                                                   uno::UNO_QUERY_THROW);
+        OUString code;
+        formats->getNumberFormats()->getByKey(key)->getPropertyValue(OUString("FormatString")) >>=
+            code;
+        format.numberFormat = toQString(code);
+        return format;
+    });
+}
 
-    static void shutdown() {
-        std::shared_ptr<OfficeSession> session = std::move(OfficeSession::current());
-        if (!session)
-            return;
-        const std::optional<OfficeProcess> process = session->m_process;
-        bool ending = false;
-        if (session->connected()) {
-            try {
-                closeDocuments(*session);
-                const Watchdog::Armed limit = session->limitCalls();
-                session->desktop()->terminate();
-                ending = true;
-            } catch (const uno::Exception&) {
-                // The bridge goes down while the office quits; a stuck office is stopped below.
-                ending = true;
-            }
-        }
-        session.reset();
-        if (process && !(ending && process->waitForEnd(std::chrono::seconds(20))))
-            process->stop();
+QString cellContent(const CalcSpreadsheet& sheet, const QString& reference) {
+    return sheet.automate([&] {
+        const uno::Reference<table::XCell> target = sheet.cell(reference);
+        QString content = toQString(target->getFormula());
+        // getFormula marks text that reads as a number, but not text that reads as a formula.
+        if (target->getType() == table::CellContentType_TEXT && content.startsWith(u'='))
+            content.prepend(u'\'');
+        return content;
+    });
+}
+
+void closeDocuments(OfficeSession& session) {
+    const Watchdog::Armed limit = session.limitCalls();
+    uno::Reference<container::XEnumeration> documents =
+        session.desktop()->getComponents()->createEnumeration();
+    while (documents->hasMoreElements()) {
+        uno::Reference<util::XCloseable> document(documents->nextElement(), uno::UNO_QUERY);
+        if (document.is())
+            document->close(true);
     }
-};
+}
+
+} // namespace
 
 extern "C" Q_DECL_EXPORT void zelkarin_calc_view_state(const Spreadsheet* sheet,
                                                        CalcViewState* state) {
-    *state = CalcModuleProbe::viewState(CalcModuleProbe::calc(sheet));
+    *state = viewState(calc(sheet));
 }
 
 extern "C" Q_DECL_EXPORT void
 zelkarin_calc_cell_format(const Spreadsheet* sheet, const QString* cell, CalcCellFormat* format) {
-    *format = CalcModuleProbe::cellFormat(CalcModuleProbe::calc(sheet), *cell);
+    *format = cellFormat(calc(sheet), *cell);
 }
 
 extern "C" Q_DECL_EXPORT void zelkarin_calc_cell_content(const Spreadsheet* sheet,
                                                          const QString* cell, QString* content) {
-    *content = CalcModuleProbe::cellContent(CalcModuleProbe::calc(sheet), *cell);
+    *content = cellContent(calc(sheet), *cell);
 }
 
 extern "C" Q_DECL_EXPORT qint64 zelkarin_calc_office_process() {
-    return CalcModuleProbe::officeProcess();
+    const std::shared_ptr<OfficeSession> session = OfficeSession::current();
+    return session && session->process() ? session->process()->group() : 0;
 }
 
 extern "C" Q_DECL_EXPORT void zelkarin_calc_close_documents() {
-    CalcModuleProbe::closeDocuments();
+    const std::shared_ptr<OfficeSession> session = OfficeSession::current();
+    if (!session || !session->connected())
+        return;
+    try {
+        closeDocuments(*session);
+    } catch (const lang::DisposedException&) {
+        // The office went down with its documents before the bridge's listeners heard of it.
+    } catch (const uno::Exception& e) {
+        throw zelkarin::Error(zelkarin::Error::AutomationError,
+                              QStringLiteral("The documents could not be closed: ") +
+                                  describe(e, QStringLiteral("no reason given.")));
+    }
 }
 
 extern "C" Q_DECL_EXPORT void zelkarin_calc_shutdown() {
-    CalcModuleProbe::shutdown();
+    const std::shared_ptr<OfficeSession> session = OfficeSession::current();
+    if (!session)
+        return;
+    bool ending = false;
+    if (session->connected()) {
+        try {
+            closeDocuments(*session);
+            const Watchdog::Armed limit = session->limitCalls();
+            session->desktop()->terminate();
+            ending = true;
+        } catch (const uno::Exception&) {
+            // The bridge goes down while the office quits; a stuck office is stopped below.
+            ending = true;
+        }
+    }
+    const std::optional<OfficeProcess>& process = session->process();
+    if (process && !(ending && process->waitForEnd(std::chrono::seconds(20))))
+        process->stop();
 }

@@ -82,6 +82,8 @@ constexpr char fixtureXml[] = R"(<?xml version="1.0" encoding="UTF-8"?>
 )";
 
 constexpr long lostConnectionError = zelkarin::Error::AutomationError;
+// "ActiveX component can't create object".
+constexpr long cannotCreateObjectError = 429;
 // "The message filter indicated that the application is busy" (0x8001010A).
 constexpr long applicationBusyError = -2147417846;
 

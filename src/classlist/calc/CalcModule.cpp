@@ -1,4 +1,4 @@
-#include "CalcOptions.h"
+#include "CalcFactory.h"
 #include "CalcSpreadsheet.h"
 #include "OfficeSession.h"
 

@@ -35,7 +35,7 @@ CalcSpreadsheet::CalcSpreadsheet(std::shared_ptr<OfficeSession> session)
 
 void CalcSpreadsheet::requireDocument() const {
     if (!m_document.is())
-        throw Error(applicationDefinedError, QStringLiteral("No workbook is open."));
+        throw Error(Error::ApplicationDefinedError, QStringLiteral("No workbook is open."));
 }
 
 uno::Reference<sheet::XSpreadsheet> CalcSpreadsheet::targetSheet() const {
@@ -59,7 +59,7 @@ uno::Reference<table::XCellRange> CalcSpreadsheet::range(const QString& referenc
             throw;
     }
     if (!result.is())
-        throw Error(applicationDefinedError,
+        throw Error(Error::ApplicationDefinedError,
                     QStringLiteral("'%1' is not a valid cell reference.").arg(reference));
     return result;
 }
@@ -67,7 +67,7 @@ uno::Reference<table::XCellRange> CalcSpreadsheet::range(const QString& referenc
 uno::Reference<table::XCell> CalcSpreadsheet::cell(const QString& reference) const {
     uno::Reference<table::XCell> result(range(reference), uno::UNO_QUERY);
     if (!result.is())
-        throw Error(applicationDefinedError,
+        throw Error(Error::ApplicationDefinedError,
                     QStringLiteral("'%1' is not a single cell.").arg(reference));
     return result;
 }
@@ -75,7 +75,8 @@ uno::Reference<table::XCell> CalcSpreadsheet::cell(const QString& reference) con
 void CalcSpreadsheet::openTemplate(const QString& path) {
     const QFileInfo file(path);
     if (!file.isFile())
-        throw Error(applicationDefinedError, QStringLiteral("'%1' could not be found.").arg(path));
+        throw Error(Error::ApplicationDefinedError,
+                    QStringLiteral("'%1' could not be found.").arg(path));
     const OUString url =
         toOUString(QUrl::fromLocalFile(file.absoluteFilePath()).toString(QUrl::FullyEncoded));
 
@@ -98,13 +99,13 @@ void CalcSpreadsheet::openTemplate(const QString& path) {
         } catch (const uno::Exception& e) {
             if (!m_session->connected())
                 throw;
-            throw Error(applicationDefinedError,
+            throw Error(Error::ApplicationDefinedError,
                         QStringLiteral("'%1' could not be opened: %2")
                             .arg(path, describe(e, QStringLiteral("the office gave no reason."))));
         }
         uno::Reference<sheet::XSpreadsheetDocument> document(component, uno::UNO_QUERY);
         if (!document.is())
-            throw Error(applicationDefinedError,
+            throw Error(Error::ApplicationDefinedError,
                         QStringLiteral("'%1' is not a spreadsheet workbook.").arg(path));
         m_document = document;
         m_controller =
@@ -121,7 +122,7 @@ void CalcSpreadsheet::activateSheet(const QString& name) {
         const OUString sheetName = toOUString(name);
         // The office's NoSuchElementException carries no text.
         if (!sheets->hasByName(sheetName))
-            throw Error(subscriptOutOfRangeError,
+            throw Error(Error::SubscriptOutOfRange,
                         QStringLiteral("The workbook has no sheet \"%1\".").arg(name));
         uno::Reference<sheet::XSpreadsheet> sheet(sheets->getByName(sheetName),
                                                   uno::UNO_QUERY_THROW);
@@ -150,7 +151,7 @@ void CalcSpreadsheet::select(const QString& reference) {
     automate([&] {
         uno::Reference<view::XSelectionSupplier> selection(m_controller, uno::UNO_QUERY_THROW);
         if (!selection->select(uno::Any(range(reference))))
-            throw Error(applicationDefinedError,
+            throw Error(Error::ApplicationDefinedError,
                         QStringLiteral("'%1' could not be selected.").arg(reference));
     });
 }

@@ -37,14 +37,22 @@ public:
     void clearContents(const QString& range) override;
     void setCell(const QString& cell, const std::optional<QString>& value) override;
 
-private:
-    friend class CalcModuleProbe; // the module's tests
-
+    // The workbook that openTemplate opened, and its view; empty before.
+    const css::uno::Reference<css::sheet::XSpreadsheetDocument>& document() const {
+        return m_document;
+    }
+    const css::uno::Reference<css::frame::XController>& controller() const { return m_controller; }
+    // Runs call, which calls into the office, within the session's call limit; every office
+    // failure leaves as zelkarin::Error.
     template <typename Call> auto automate(Call&& call) const -> decltype(call());
+    // One cell of the target sheet: the active sheet until activateSheet names one. Throws
+    // zelkarin::Error when no workbook is open or the reference names no single cell.
+    css::uno::Reference<css::table::XCell> cell(const QString& reference) const;
+
+private:
     void requireDocument() const;
     css::uno::Reference<css::sheet::XSpreadsheet> targetSheet() const;
     css::uno::Reference<css::table::XCellRange> range(const QString& reference) const;
-    css::uno::Reference<css::table::XCell> cell(const QString& reference) const;
     bool readsAsNumber(const rtl::OUString& text);
 
     std::shared_ptr<OfficeSession> m_session;
@@ -55,9 +63,8 @@ private:
     sal_Int32 m_englishStandardFormat = 0;
 };
 
-// Every office failure leaves as zelkarin::Error, each call within the call limit. A bridge that
-// has gone down gets a sentence of its own, as the office's text for it ("Binary URP bridge
-// disposed during call") means little.
+// A bridge that has gone down gets a sentence of its own, as the office's text for it ("Binary URP
+// bridge disposed during call") means little.
 template <typename Call> auto CalcSpreadsheet::automate(Call&& call) const -> decltype(call()) {
     const Watchdog::Armed limit = m_session->limitCalls();
     try {
@@ -68,7 +75,7 @@ template <typename Call> auto CalcSpreadsheet::automate(Call&& call) const -> de
         if (!m_session->connected())
             throw m_session->lost(e);
         throw zelkarin::Error(
-            applicationDefinedError,
+            zelkarin::Error::ApplicationDefinedError,
             describe(e, QStringLiteral("LibreOffice Calc refused the operation.")));
     }
 }

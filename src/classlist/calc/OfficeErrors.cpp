@@ -1,10 +1,9 @@
 #include "OfficeErrors.h"
 
-#include "CalcOptions.h"
 #include "UnoText.h"
 
 zelkarin::Error startFailure(const QString& reason) {
-    return zelkarin::Error(cannotCreateObjectError,
+    return zelkarin::Error(zelkarin::Error::CannotCreateObject,
                            QStringLiteral("LibreOffice Calc could not be started: ") + reason);
 }
 
@@ -15,7 +14,7 @@ zelkarin::Error noAnswerAtStart(std::chrono::milliseconds limit) {
 
 zelkarin::Error notAnswering(std::chrono::milliseconds limit) {
     return zelkarin::Error(
-        applicationBusyError,
+        zelkarin::Error::ApplicationBusy,
         QStringLiteral("LibreOffice Calc is not answering: it did not respond within %1 seconds. "
                        "Close any dialog that is open in LibreOffice and wait until LibreOffice "
                        "responds again, then create the class list again.")
@@ -24,7 +23,7 @@ zelkarin::Error notAnswering(std::chrono::milliseconds limit) {
 
 zelkarin::Error refusedAfterCutOff() {
     return zelkarin::Error(
-        applicationBusyError,
+        zelkarin::Error::ApplicationBusy,
         QStringLiteral("LibreOffice Calc is not answering: it refuses the connection since it "
                        "stopped responding. Save your workbooks in LibreOffice and close it, "
                        "then create the class list again."));

@@ -8,13 +8,6 @@
 
 // The office's failures as the member reads them.
 
-// The runtime's numbers for the failures that have one of their own.
-inline constexpr long subscriptOutOfRangeError = 9;
-inline constexpr long applicationDefinedError = 1004;
-// The runtime's "The message filter indicated that the application is busy" (0x8001010A): the
-// office takes no calls, as one with a dialog open.
-inline constexpr long applicationBusyError = -2147417846;
-
 // The office did not start, or did not answer before it was ready (cannot create object).
 zelkarin::Error startFailure(const QString& reason);
 // The started office did not answer within limit of its start.

@@ -28,7 +28,7 @@ bool sameOffice(const CalcOptions& a, const CalcOptions& b) {
 
 } // namespace
 
-std::shared_ptr<OfficeSession>& OfficeSession::current() {
+std::shared_ptr<OfficeSession>& OfficeSession::last() {
     // Never destroyed, and its bridge is not closed at exit either: the bridge's threads would
     // then run their shutdown while the UNO libraries tear down their state. Left alone, they
     // sleep until the process is gone, and the office goes on with its documents.
@@ -37,7 +37,7 @@ std::shared_ptr<OfficeSession>& OfficeSession::current() {
 }
 
 std::shared_ptr<OfficeSession> OfficeSession::obtain(const CalcOptions& options) {
-    std::shared_ptr<OfficeSession>& session = current();
+    std::shared_ptr<OfficeSession>& session = last();
     if (session && sameOffice(session->m_options, options)) {
         // The same office, with this call's limits.
         session->m_options = options;

@@ -16,6 +16,9 @@ public:
     // (over a new bridge when the last one was dropped), otherwise a newly started one. Throws
     // zelkarin::Error; an office that accepts calls but does not answer them is left running.
     static std::shared_ptr<OfficeSession> obtain(const CalcOptions& options);
+    // The session of the last call that obtained one; null before the first and after a start
+    // that failed.
+    static std::shared_ptr<OfficeSession> current() { return last(); }
 
     OfficeSession(const OfficeSession&) = delete;
     OfficeSession& operator=(const OfficeSession&) = delete;
@@ -34,13 +37,14 @@ public:
     zelkarin::Error lost(const css::uno::Exception& e) const;
     // False once the bridge has gone down, for instance because the office was killed.
     bool connected() const { return m_bridge->connected(); }
+    // The office that this session started, while it runs; none when the started process
+    // handed its work to an office that was already running on the same profile.
+    const std::optional<OfficeProcess>& process() const { return m_process; }
 
 private:
-    friend class CalcModuleProbe; // the module's tests
-
     explicit OfficeSession(const CalcOptions& options) : m_options(options) {}
     // The session of the last call, kept until the program ends.
-    static std::shared_ptr<OfficeSession>& current();
+    static std::shared_ptr<OfficeSession>& last();
     void start();
     void connectStarted(Watchdog::Clock::time_point deadline);
     std::shared_ptr<OfficeSession> reconnected() const;
@@ -48,8 +52,6 @@ private:
 
     CalcOptions m_options;
     QString m_pipe;
-    // The started office while it runs; none when the started process handed its work to an
-    // office that was already running on the same profile.
     std::optional<OfficeProcess> m_process;
     std::unique_ptr<OfficeBridge> m_bridge;
 };

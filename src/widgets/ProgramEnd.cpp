@@ -6,6 +6,10 @@
 #include <QPointer>
 #include <QWidget>
 
+void endProgram() {
+    QCoreApplication::exit(0);
+}
+
 void releaseWindowsAndConnections() {
     // Deleting a window may delete others that it owns: hold them all weakly.
     QList<QPointer<QWidget>> windows;

@@ -1,4 +1,4 @@
-#include "ClassListRules.h"
+#include "ClassListConversions.h"
 
 #include "Error.h"
 

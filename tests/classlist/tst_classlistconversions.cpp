@@ -1,12 +1,12 @@
+#include "ClassListConversions.h"
 #include "ClassListExport.h"
-#include "ClassListRules.h"
 #include "Error.h"
 #include "ErrorOf.h"
 #include "TestFixture.h"
 
 #include <QTest>
 
-class TestClassListRules : public TestFixture {
+class TestClassListConversions : public TestFixture {
     Q_OBJECT
 
 private slots:
@@ -19,7 +19,7 @@ private slots:
     void statementTextAndQuotedValues();
 };
 
-void TestClassListRules::onlySpacesAreTrimmed() {
+void TestClassListConversions::onlySpacesAreTrimmed() {
     QCOMPARE(trimSpaces("  Villanueva "), "Villanueva");
     QCOMPARE(trimSpaces("Dela  Cruz"), "Dela  Cruz");
     QCOMPARE(trimSpaces(" \tR.\n "), "\tR.\n");
@@ -27,14 +27,14 @@ void TestClassListRules::onlySpacesAreTrimmed() {
     QCOMPARE(trimSpaces(""), "");
 }
 
-void TestClassListRules::cellReferences() {
+void TestClassListConversions::cellReferences() {
     QCOMPARE(cellReference("B", 10), "B10");
     QCOMPARE(cellReference("F", 69), "F69");
     QCOMPARE(cellReference("AE", 6), "AE6");
     QCOMPARE(cellReference("C", 1000), "C1000");
 }
 
-void TestClassListRules::enrolledCountFitsSixteenBits_data() {
+void TestClassListConversions::enrolledCountFitsSixteenBits_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("count");
     QTest::newRow("zero") << "0" << 0;
@@ -45,13 +45,13 @@ void TestClassListRules::enrolledCountFitsSixteenBits_data() {
     QTest::newRow("highest with room for N + 1") << "32766" << 32766;
 }
 
-void TestClassListRules::enrolledCountFitsSixteenBits() {
+void TestClassListConversions::enrolledCountFitsSixteenBits() {
     QFETCH(QString, text);
     QFETCH(int, count);
     QCOMPARE(enrolledCount(text), count);
 }
 
-void TestClassListRules::countThatDoesNotFitFailsClearly_data() {
+void TestClassListConversions::countThatDoesNotFitFailsClearly_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<long>("number");
     QTest::addColumn<QString>("description");
@@ -65,7 +65,7 @@ void TestClassListRules::countThatDoesNotFitFailsClearly_data() {
         QTest::newRow(text) << text << zelkarin::Error::Overflow << overflow.arg(text);
 }
 
-void TestClassListRules::countThatDoesNotFitFailsClearly() {
+void TestClassListConversions::countThatDoesNotFitFailsClearly() {
     QFETCH(QString, text);
     QFETCH(long, number);
     QFETCH(QString, description);
@@ -75,7 +75,7 @@ void TestClassListRules::countThatDoesNotFitFailsClearly() {
     QCOMPARE(error->description(), description);
 }
 
-void TestClassListRules::statementTextAndQuotedValues() {
+void TestClassListConversions::statementTextAndQuotedValues() {
     QCOMPARE(classListStatement("12-345-67", "2026-2027 1st Semester", "IT 101", "MWF 8:00-9:00 AM")
                  .text(),
              "SELECT * FROM TLOAD where professorid='12-345-67' and periodcode='2026-2027 1st "
@@ -86,5 +86,5 @@ void TestClassListRules::statementTextAndQuotedValues() {
              "and schedule='4''''' and enrollstatus='Enrolled' ORDER BY LASTNAME ");
 }
 
-QTEST_APPLESS_MAIN(TestClassListRules)
-#include "tst_classlistrules.moc"
+QTEST_APPLESS_MAIN(TestClassListConversions)
+#include "tst_classlistconversions.moc"

@@ -3,6 +3,9 @@
 #include <QString>
 #include <QtGlobal>
 
+// What the class list export makes of the texts it is given: cell text, cell references and the
+// enrolled count.
+
 // Text as the export writes it: leading and trailing space characters removed, other white
 // space kept.
 QString trimSpaces(const QString& text);
