@@ -32,12 +32,13 @@ namespace {
 const QString secretHead = QStringLiteral("Sq9'\" Wv");
 const QString secretTail = QStringLiteral("Xk \"Pj'z");
 
-// Every run of four characters of the secret's parts, in the forms an engine echoes: as typed
-// and with quotes doubled, as the statement carried them.
+// Every run of four characters of the secret and its parts, in the forms an engine echoes: as
+// typed and with quotes doubled, as the statement carried them.
 QStringList secretRuns() {
     QStringList runs;
-    for (QString part : {secretHead, secretTail}) {
-        for (const QString& form : {part, part.replace(u'\'', QLatin1String("''"))})
+    for (const QString& part : {secretHead, secretTail, secretHead + secretTail}) {
+        const QString doubled = QString(part).replace(u'\'', QLatin1String("''"));
+        for (const QString& form : {part, doubled})
             for (qsizetype i = 0; i + 4 <= form.size(); ++i)
                 runs << form.mid(i, 4);
     }
@@ -156,10 +157,10 @@ void TestProviderError::valuesAreBlankedNamesKept_data() {
         << "01000" << QStringList{"vexaKORM51"}
         << "QODBC: Unable to connect\n[unixODBC][Driver Manager]Can't open lib "
            "'/usr/lib/odbc/libtdsodbc.so' : file not found\n(01000)";
-    QTest::newRow("SQL Server: value cut short, quote and blank inside")
+    QTest::newRow("SQL Server: value cut to four characters, quote and blank inside")
         << "QODBC: Unable to execute statement"
         << "[FreeTDS][SQL Server]String or binary data would be truncated in table "
-           "'Tevrin.dbo.Prof_login', column 'password'. Truncated value: 'a' secr'."
+           "'Tevrin.dbo.Prof_login', column 'password'. Truncated value: 'a' s'."
         << "2628" << QStringList{"a' secret", "12-345-67"}
         << "QODBC: Unable to execute statement\n[FreeTDS][SQL Server]String or binary data "
            "would be truncated in table 'Tevrin.dbo.Prof_login', column 'password'. Truncated "
