@@ -10,9 +10,9 @@ const QString blanked = QStringLiteral("...");
 
 // Runs of a value this long are blanked wherever they stand. Shorter runs turn up inside the
 // engines' own words and names ("at", "not", "for", "log"), and blanking those would cut what
-// the message is for; so at most three characters of a value can show, and only where an engine
-// cut the value that short. A value shorter than this, or its part before a NUL, is still
-// blanked where it stands as a word of its own.
+// the message is for; so no more than three characters of a value in a row can show. A value
+// shorter than this, or its part before a NUL, is still blanked where it stands as a word of
+// its own.
 constexpr qsizetype shortestRun = 4;
 
 bool isWordChar(QChar c) {
