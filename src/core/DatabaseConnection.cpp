@@ -30,6 +30,6 @@ Recordset DatabaseConnection::execute(const Statement& statement) {
     QSqlQuery query(QSqlDatabase::database(m_name, false));
     query.setForwardOnly(true);
     if (!query.exec(statement.text()))
-        throw providerError(query.lastError());
+        throw providerError(query.lastError(), statement.values());
     return Recordset(shared_from_this(), query);
 }

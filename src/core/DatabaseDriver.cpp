@@ -69,6 +69,12 @@ void configureSqlite(QSqlDatabase& db, const ConnectionString& cs) {
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
 }
 
+// The connection string's password, under its ADO key and its ODBC key: a secret like the
+// member's, which a driver's message must not show.
+QStringList passwords(const ConnectionString& cs) {
+    return {cs.value(QStringLiteral("Password")), cs.value(QStringLiteral("PWD"))};
+}
+
 struct Provider {
     QString prefix;
     QString driver;
@@ -96,7 +102,7 @@ void requireStandardStrings(QSqlDatabase& db) {
         return;
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("SET standard_conforming_strings = on")))
-        throw providerError(query.lastError());
+        throw providerError(query.lastError(), {});
 }
 
 } // namespace
@@ -146,7 +152,7 @@ QSqlDatabase openDatabase(const QString& connectionString, const QString& name) 
     try {
         provider->configure(db, cs);
         if (!db.open())
-            throw providerError(db.lastError());
+            throw providerError(db.lastError(), passwords(cs));
         requireStandardStrings(db);
     } catch (...) {
         db.close();

@@ -2,11 +2,15 @@
 
 #include "Error.h"
 
+#include <QStringList>
+
 class QSqlError;
 
-// The provider's failure as the windows report it: the engine's own words and error code, but
-// nothing of the statement. Engines quote the offending part of a statement ("unrecognized
-// token: \"'secr\"", "LINE 1: SELECT ..."), and the statement holds what the member typed, the
-// password included; so only the first line of each message is kept and every quoted
-// fragment in it is blanked out.
-zelkarin::Error providerError(const QSqlError& error);
+// The provider's failure as the windows report it: the engine's own words with the names they
+// hold (tables, columns, logins, files) and its error code, but none of `values`, what a
+// statement spliced in or a connection string carried as its password. Engines echo such a
+// value whole, cut short, case-folded or with its quotes doubled, and every such echo is
+// blanked out. Only the first line of each text is kept: PostgreSQL follows it with the
+// statement ("LINE 1:"), a caret under it, and a "DETAIL:" that can show a whole row of the
+// table, values that no statement held.
+zelkarin::Error providerError(const QSqlError& error, const QStringList& values);

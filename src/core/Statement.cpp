@@ -1,6 +1,7 @@
 #include "Statement.h"
 
 Statement& Statement::value(const QString& value) {
+    m_values << value;
     QString quoted = value;
     m_text += quoted.replace(QLatin1Char('\''), QLatin1String("''"));
     return *this;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <cstddef>
 
@@ -19,7 +20,8 @@ private:
 };
 
 // One statement text: fixed fragments joined with values. The fragments carry the quotes
-// around each value; a quote inside a value is doubled so that it never ends the literal.
+// around each value; a quote inside a value is doubled so that it never ends the literal. The
+// values are kept as given, so that an engine's echo of them can be kept out of its messages.
 class Statement {
 public:
     explicit Statement(Fragment head) : m_text(head.toString()) {}
@@ -28,7 +30,9 @@ public:
     Statement& sql(Fragment fragment);
 
     const QString& text() const { return m_text; }
+    const QStringList& values() const { return m_values; }
 
 private:
     QString m_text;
+    QStringList m_values;
 };

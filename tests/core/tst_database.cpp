@@ -36,9 +36,10 @@ private slots:
     void hostileValuesRoundTripAndTouchNoOtherRow();
     void recordsetOutlivesLaterConnections_data() { addEngineRows(); }
     void recordsetOutlivesLaterConnections();
-    void rejectedStatementReportsProviderText_data() { addEngineRows(); }
-    void rejectedStatementReportsProviderText();
+    void missingTableOrColumnIsNamed_data() { addEngineRows(); }
+    void missingTableOrColumnIsNamed();
 
+    void missingDriverLibraryIsNamed();
     void missingSqliteFileIsAnErrorNotANewDatabase();
     void unknownProviderIsAnError();
 
@@ -193,14 +194,34 @@ void TestDatabaseCore::recordsetOutlivesLaterConnections() {
     QCOMPARE(openConnections().size(), 1);
 }
 
-void TestDatabaseCore::rejectedStatementReportsProviderText() {
-    const auto error = errorOf([] { run(Statement("SELECT * from NO_SUCH_TABLE")); });
+// The engine's words name what the statement asks for and the database lacks.
+void TestDatabaseCore::missingTableOrColumnIsNamed() {
+    const std::pair<Statement, QString> cases[] = {
+        {Statement("SELECT * from TLOADS where professorid='").value("12-345-67").sql("'"),
+         "tloads"},
+        {Statement("SELECT subjct from TLOAD where professorid='").value("12-345-67").sql("'"),
+         "subjct"},
+    };
+    for (const auto& [statement, name] : cases) {
+        const auto error = errorOf([&] { run(statement); });
+        QVERIFY(error);
+        QCOMPARE(error->number(), Error::ProviderError);
+        const QString description = error->description();
+        QVERIFY2(description.contains(name, Qt::CaseInsensitive), qPrintable(description));
+        QVERIFY2(!description.contains("12-345-67"), qPrintable(description));
+    }
+}
+
+// A driver that is registered but whose library is gone: the administrator reads which file.
+void TestDatabaseCore::missingDriverLibraryIsNamed() {
+    const QString library = QDir::temp().filePath("zelkarin-no-such-dir/libtdsodbc.so");
+    Connections::useConnectionString("Provider=MSDASQL;DRIVER=" + library +
+                                     ";SERVER=db.example;PORT=1433;UID=TV;PWD=vexaKORM51");
+    const auto error = errorOf([] { Connections::OpenConnection(); });
     QVERIFY(error);
     QCOMPARE(error->number(), Error::ProviderError);
     const QString description = error->description();
-    // The engine's own words; PostgreSQL's quoted names are blanked with the values.
-    QVERIFY2(description.contains("no such table") || description.contains("does not exist"),
-             qPrintable(description));
+    QVERIFY2(description.contains("Can't open lib '" + library + "'"), qPrintable(description));
 }
 
 void TestDatabaseCore::missingSqliteFileIsAnErrorNotANewDatabase() {

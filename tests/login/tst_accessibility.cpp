@@ -1,12 +1,15 @@
+#include "Connections.h"
 #include "LoginTestFixture.h"
 #include "LoginWindowDriver.h"
 #include "ShowChangePassword.h"
+#include "TestDatabase.h"
 #include "frmChange.h"
 #include "frmMain.h"
 
 #include <QAccessible>
 #include <QLabel>
 #include <QMetaEnum>
+#include <QTreeWidget>
 
 namespace {
 
@@ -30,6 +33,18 @@ QStringList read(QWidget* window) {
     return nodes;
 }
 
+// A value label as a screen reader reads it: name, value, description, and the captions that
+// label it.
+QStringList readValue(QWidget* window, const char* label) {
+    QAccessibleInterface* node =
+        QAccessible::queryAccessibleInterface(window->findChild<QLabel*>(label));
+    QStringList captions;
+    for (const auto& [caption, relation] : node->relations(QAccessible::Label))
+        captions << caption->text(QAccessible::Name);
+    return {node->text(QAccessible::Name), node->text(QAccessible::Value),
+            node->text(QAccessible::Description), captions.join(u'|')};
+}
+
 } // namespace
 
 // Every control of the three windows carries a role and a name for screen readers.
@@ -38,6 +53,7 @@ class TestAccessibility : public LoginTestFixture {
 
 private slots:
     void everyControlIsNamed();
+    void valuesReadWhatTheyShow();
 };
 
 void TestAccessibility::everyControlIsNamed() {
@@ -85,6 +101,36 @@ void TestAccessibility::everyControlIsNamed() {
              "StaticText Re-type new password:",
              "EditableText Re-type new password" + tip + " | Re-type new password:", "Button Ok",
              "Button Cancel / Click here if dont want to change your password."}));
+    delete change;
+}
+
+// A value that shows nothing reads as nothing, not as its caption, and is still announced with
+// its caption.
+void TestAccessibility::valuesReadWhatTheyShow() {
+    TestDatabase db(Engine::SQLite);
+    db.exec("INSERT INTO TLOAD (professorid, periodcode, subject, subjectname, units, schedule, "
+            "room, ssection, enrollstatus, studentID, lastname, firstname) VALUES ('34-567-89', "
+            "'2026-2027 1st Semester', '', 'Filipino Elective', '3', 'F 8:00-9:00 AM', 'RM-4', "
+            "'NSTP-D', 'Enrolled', '2026-00999', 'Cruz', 'Bea')");
+    Connections::useConnectionString(db.connectionString());
+    LoginWindowDriver login;
+    login.logIn("3456789", "ana"); // a member without a college
+    QWidget* main = mainWindow();
+    QVERIFY(main);
+    auto* list = main->findChild<QTreeWidget*>("lstSubjects");
+    const QList<QTreeWidgetItem*> uncoded = list->findItems("", Qt::MatchExactly);
+    QCOMPARE(uncoded.size(), 1);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(uncoded.first()).center());
+
+    QCOMPARE(readValue(main, "txtDept"), QStringList({"", "", "", "College:"}));
+    QCOMPARE(readValue(main, "lblsubcode"), QStringList({"", "", "", "Subject:"}));
+    QCOMPARE(readValue(main, "txtName"), QStringList({"Reyes, Ana", "", "", "Name:"}));
+    QCOMPARE(readValue(main, "lblDesc"),
+             QStringList({"Filipino Elective", "", "", "Description :"}));
+
+    QWidget* change = showChangePassword("", "ana");
+    QCOMPARE(readValue(change, "lblUsername"), QStringList({"", "", "", "User ID Number:"}));
     delete change;
 }
 

@@ -3,6 +3,8 @@
 #include "LoginWindowDriver.h"
 #include "TestDatabase.h"
 
+#include <QRegularExpression>
+
 #include <memory>
 
 // A password that the engine cannot take (a pasted NUL cuts SQLite's and libpq's statement text
@@ -17,6 +19,8 @@ private slots:
 
     void rejectedPasswordIsNotShown_data() { addEngineRows(); }
     void rejectedPasswordIsNotShown();
+    void wrongDatabasePasswordNamesTheLogin_data();
+    void wrongDatabasePasswordNamesTheLogin();
 
 private:
     std::unique_ptr<TestDatabase> m_db;
@@ -43,6 +47,33 @@ void TestLoginError::rejectedPasswordIsNotShown() {
     QVERIFY(login.window->isVisible());
     QVERIFY(!mainWindow());
     QVERIFY(m_db->rows("SELECT * FROM tbllog").isEmpty());
+}
+
+void TestLoginError::wrongDatabasePasswordNamesTheLogin_data() {
+    QTest::addColumn<Engine>("engine");
+    for (Engine engine : postgresqlEngines)
+        QTest::newRow(engineRowName(engine)) << engine;
+}
+
+// The server refuses the program's own login: the administrator reads which login, and the
+// member reads no password.
+void TestLoginError::wrongDatabasePasswordNamesTheLogin() {
+    QFETCH(Engine, engine);
+    m_db = std::make_unique<TestDatabase>(engine);
+    const QString wrong = QStringLiteral("Wr0ng' \"Qx");
+    Connections::useConnectionString(m_db->connectionString().replace(
+        QRegularExpression(QStringLiteral("(Password|PWD)=[^;]*$")), "\\1=" + wrong));
+    LoginWindowDriver login;
+    login.logIn("3456789", "ana");
+
+    QCOMPARE(messages.messages().size(), 1);
+    const QString shown = messages.prompts().first();
+    QVERIFY2(
+        shown.contains("password authentication failed for user \"" + m_db->programRole() + "\""),
+        qPrintable(shown));
+    QVERIFY2(!shown.contains("Wr0n") && !shown.contains("' \"Qx"), qPrintable(shown));
+    QVERIFY(login.window->isVisible());
+    QVERIFY(!mainWindow());
 }
 
 QTEST_MAIN(TestLoginError)
