@@ -106,11 +106,11 @@ std::vector<std::string> periodNames(const CollegeShape& shape) {
 }
 
 ClassKey bigClassKey(const CollegeShape& shape) {
-    return {"GE 500", "Sat 8:00-11:00", shape.bigClass};
+    return {QStringLiteral("GE 500"), QStringLiteral("Sat 8:00-11:00"), shape.bigClass};
 }
 
 ClassKey fullClassKey(const CollegeShape& shape) {
-    return {"GE 560", "Sat 1:00-4:00", shape.fullClass};
+    return {QStringLiteral("GE 560"), QStringLiteral("Sat 1:00-4:00"), shape.fullClass};
 }
 
 // Each member's sections per period vary by one around the average and sum to the average;
@@ -188,7 +188,8 @@ public:
 
     void wholeClass(const Member& member, const std::string& period, int year, const ClassKey& key,
                     const char* name, const char* room) {
-        setSection(member, period, key.subject, name, "3", key.schedule, room, "ALL");
+        setSection(member, period, key.subject.toStdString(), name, "3", key.schedule.toStdString(),
+                   room, "ALL");
         for (int s = 0; s < key.students; ++s)
             student(year, "Enrolled");
     }
@@ -314,11 +315,13 @@ std::span<const char* const> tableColumns(Table table) {
 
 CollegeFacts collegeFacts(const CollegeShape& shape, std::uint64_t seed) {
     const Member member = makeFaculty(shape, seed).front();
-    const std::vector<std::string> periods = periodNames(shape);
+    std::vector<QString> periods;
+    for (const std::string& name : periodNames(shape))
+        periods.push_back(QString::fromStdString(name));
     const std::size_t last = periods.size() - 1;
-    return {member.profid,
-            member.password,
-            member.lastname + ", " + member.firstname,
+    return {QString::fromStdString(member.profid),
+            QString::fromStdString(member.password),
+            QString::fromStdString(member.lastname + ", " + member.firstname),
             periods[last],
             {periods[last - 1], periods[last - 2]},
             bigClassKey(shape),

@@ -5,8 +5,6 @@
 #include <cstdint>
 #include <string>
 
-struct PgServer;
-
 // Each makes the college database anew with the development schema of data/ and its indexes,
 // and returns the digest of the generated rows.
 
@@ -16,8 +14,5 @@ std::uint64_t loadSqliteCollege(const std::string& path, const CollegeShape& sha
 
 // A new database on the server, replacing one of the same name; analysed afterwards, as
 // autovacuum would do some time later, so that every run plans on the same statistics.
-std::uint64_t loadPostgresCollege(const PgServer& server, const std::string& database,
-                                  const CollegeShape& shape, std::uint64_t seed);
-
-// The data/ file of the project.
-std::string projectDataFile(const std::string& name);
+std::uint64_t loadPostgresCollege(const std::string& database, const CollegeShape& shape,
+                                  std::uint64_t seed);

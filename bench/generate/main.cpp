@@ -2,7 +2,6 @@
 //   zelkarin_bench_generate [--seed N] --sqlite FILE
 //   zelkarin_bench_generate [--seed N] --postgresql DATABASE   (server from PGHOST etc.)
 #include "CollegeLoaders.h"
-#include "PgConnection.h"
 
 #include <chrono>
 #include <cstdio>
@@ -46,10 +45,8 @@ int main(int argc, char* argv[]) {
     try {
         const auto start = std::chrono::steady_clock::now();
         const CollegeShape shape;
-        const std::uint64_t digest =
-            engine == "sqlite"
-                ? loadSqliteCollege(target, shape, seed)
-                : loadPostgresCollege(PgServer::fromEnvironment(), target, shape, seed);
+        const std::uint64_t digest = engine == "sqlite" ? loadSqliteCollege(target, shape, seed)
+                                                        : loadPostgresCollege(target, shape, seed);
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
         std::printf("%s %s: seed %llu, digest %016llx, %.1f s\n", engine.c_str(), target.c_str(),
                     static_cast<unsigned long long>(seed), static_cast<unsigned long long>(digest),
