@@ -61,5 +61,5 @@ struct CollegeFacts {
 
 CollegeFacts collegeFacts(const CollegeShape& shape, std::uint64_t seed);
 
-// Generates every row into the sink. Returns a digest of every value, equal for equal seeds.
-std::uint64_t generateCollege(const CollegeShape& shape, std::uint64_t seed, CollegeSink& sink);
+// Generates every row into the sink, the same rows for the same seed.
+void generateCollege(const CollegeShape& shape, std::uint64_t seed, CollegeSink& sink);

@@ -94,22 +94,15 @@ public:
                 continue;
             }
             for (char c : *values[i]) {
-                switch (c) {
-                case '\\':
-                    m_buffer += "\\\\";
-                    break;
-                case '\t':
-                    m_buffer += "\\t";
-                    break;
-                case '\n':
-                    m_buffer += "\\n";
-                    break;
-                case '\r':
-                    m_buffer += "\\r";
-                    break;
-                default:
+                const char* escaped = c == '\\'   ? "\\\\"
+                                      : c == '\t' ? "\\t"
+                                      : c == '\n' ? "\\n"
+                                      : c == '\r' ? "\\r"
+                                                  : nullptr;
+                if (escaped)
+                    m_buffer += escaped;
+                else
                     m_buffer += c;
-                }
             }
         }
         m_buffer += '\n';
@@ -140,8 +133,7 @@ private:
 
 } // namespace
 
-std::uint64_t loadSqliteCollege(const std::string& path, const CollegeShape& shape,
-                                std::uint64_t seed) {
+void loadSqliteCollege(const std::string& path, const CollegeShape& shape, std::uint64_t seed) {
     std::filesystem::remove(path);
     const SqliteDatabase db(path, true);
     db.exec("PRAGMA journal_mode=OFF");
@@ -150,14 +142,13 @@ std::uint64_t loadSqliteCollege(const std::string& path, const CollegeShape& sha
     runSchema(db, "schema-sqlite.sql", false);
     db.exec("BEGIN");
     SqliteSink sink(db);
-    const std::uint64_t digest = generateCollege(shape, seed, sink);
+    generateCollege(shape, seed, sink);
     runSchema(db, "schema-sqlite.sql", true);
     db.exec("COMMIT");
-    return digest;
 }
 
-std::uint64_t loadPostgresCollege(const std::string& database, const CollegeShape& shape,
-                                  std::uint64_t seed) {
+void loadPostgresCollege(const std::string& database, const CollegeShape& shape,
+                         std::uint64_t seed) {
     {
         const PgConnection maintenance("postgres");
         maintenance.exec("SET client_min_messages = warning"); // no notice of a first run
@@ -168,10 +159,9 @@ std::uint64_t loadPostgresCollege(const std::string& database, const CollegeShap
     db.exec("SET maintenance_work_mem='256MB'");
     runSchema(db, "schema-postgresql.sql", false);
     PostgresSink sink(db);
-    const std::uint64_t digest = generateCollege(shape, seed, sink);
+    generateCollege(shape, seed, sink);
     runSchema(db, "schema-postgresql.sql", true);
     db.exec("VACUUM ANALYZE");
     // The load's pages are written now, not by a checkpoint in the middle of the measurements.
     db.exec("CHECKPOINT");
-    return digest;
 }

@@ -4,7 +4,7 @@
 #include "BenchDatabase.h"
 #include "PgConnection.h"
 #include "QueryPlans.h"
-#include "Samples.h"
+#include "Report.h"
 #include "SqliteDatabase.h"
 #include "TeachingLoad.h"
 

@@ -62,9 +62,9 @@ private slots:
         const std::string first = m_dir.filePath("first.db").toStdString();
         const std::string again = m_dir.filePath("again.db").toStdString();
         const std::string other = m_dir.filePath("other.db").toStdString();
-        const std::uint64_t digest = loadSqliteCollege(first, smallCollege(), 1);
-        QCOMPARE(loadSqliteCollege(again, smallCollege(), 1), digest);
-        QVERIFY(loadSqliteCollege(other, smallCollege(), 2) != digest);
+        loadSqliteCollege(first, smallCollege(), 1);
+        loadSqliteCollege(again, smallCollege(), 1);
+        loadSqliteCollege(other, smallCollege(), 2);
         QVERIFY(dump(SqliteDatabase(first)) == dump(SqliteDatabase(again)));
         QVERIFY(dump(SqliteDatabase(first)) != dump(SqliteDatabase(other)));
     }
@@ -148,7 +148,8 @@ private slots:
         const std::string path = m_dir.filePath("same.db").toStdString();
         const std::string database =
             "zk_benchcollege_" + std::to_string(QRandomGenerator::global()->generate());
-        QCOMPARE(loadPostgresCollege(database, shape, 5), loadSqliteCollege(path, shape, 5));
+        loadPostgresCollege(database, shape, 5);
+        loadSqliteCollege(path, shape, 5);
         std::map<std::string, Rows> postgres = dump(PgConnection(database));
         PgConnection("postgres").exec("DROP DATABASE " + database);
         // PostgreSQL sorts text by its collation and SQLite bytewise: compare as sets.
