@@ -1,7 +1,6 @@
 #include "CollegeLoaders.h"
 
-#include "PgConnection.h"
-#include "SqliteDatabase.h"
+#include "EngineClients.h"
 #include "TestDatabase.h"
 
 #include <libpq-fe.h>

@@ -2,10 +2,8 @@
 // the active period, written to bench/plans/, and each statement's time.
 //   zelkarin_bench_explain (--sqlite FILE | --postgresql DATABASE) [--seed N] --out DIR
 #include "BenchDatabase.h"
-#include "PgConnection.h"
-#include "QueryPlans.h"
+#include "EngineClients.h"
 #include "Report.h"
-#include "SqliteDatabase.h"
 #include "TeachingLoad.h"
 
 #include <sqlite3.h>

@@ -1,8 +1,7 @@
 #include "Floors.h"
 
+#include "EngineClients.h"
 #include "MemberLogin.h"
-#include "PgConnection.h"
-#include "SqliteDatabase.h"
 #include "TeachingLoad.h"
 
 #include <ctime>

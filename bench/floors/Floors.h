@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Rows.h"
+#include "EngineClients.h"
 #include "Statement.h"
 
 #include <functional>

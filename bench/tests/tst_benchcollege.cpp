@@ -2,9 +2,8 @@
 // the same rows on both engines, and holding what the benchmarks look for.
 #include "ClassListExport.h"
 #include "CollegeLoaders.h"
+#include "EngineClients.h"
 #include "MemberLogin.h"
-#include "PgConnection.h"
-#include "SqliteDatabase.h"
 #include "TeachingLoad.h"
 
 #include <QRandomGenerator>

@@ -2,13 +2,11 @@
 // time are index searches on both engines; on a small generated college.
 #include "CollegeLoaders.h"
 #include "Connections.h"
+#include "EngineClients.h"
 #include "Floors.h"
 #include "LoginWindowDriver.h"
 #include "MainWindowDriver.h"
 #include "MessageRecorder.h"
-#include "PgConnection.h"
-#include "QueryPlans.h"
-#include "SqliteDatabase.h"
 #include "TeachingLoad.h"
 
 #include <QRandomGenerator>
