@@ -106,11 +106,11 @@ std::vector<std::string> periodNames(const CollegeShape& shape) {
 }
 
 ClassKey bigClassKey(const CollegeShape& shape) {
-    return {"GE 500", "Sat 8:00-11:00", shape.bigClass};
+    return {QStringLiteral("GE 500"), QStringLiteral("Sat 8:00-11:00"), shape.bigClass};
 }
 
 ClassKey fullClassKey(const CollegeShape& shape) {
-    return {"GE 560", "Sat 1:00-4:00", shape.fullClass};
+    return {QStringLiteral("GE 560"), QStringLiteral("Sat 1:00-4:00"), shape.fullClass};
 }
 
 // Each member's sections per period vary by one around the average and sum to the average;
@@ -135,41 +135,9 @@ std::vector<std::vector<int>> sectionCounts(const CollegeShape& shape, Random& r
     return counts;
 }
 
-// Passes rows on and folds every value into an FNV-1a digest.
-class DigestingSink {
-public:
-    explicit DigestingSink(CollegeSink& sink) : m_sink(sink) {}
-
-    void begin(Table table) {
-        mix(std::uint8_t(table) + 1);
-        m_sink.beginTable(table);
-    }
-    void row(RowValues values) {
-        for (const auto& value : values) {
-            if (value) {
-                for (char c : *value)
-                    mix(std::uint8_t(c));
-                mix(0x1f);
-            } else {
-                mix(0x00);
-            }
-        }
-        mix(0x1e);
-        m_sink.row(values);
-    }
-    void end() { m_sink.endTable(); }
-    std::uint64_t digest() const { return m_digest; }
-
-private:
-    void mix(std::uint8_t byte) { m_digest = (m_digest ^ byte) * 0x100000001b3ULL; }
-
-    CollegeSink& m_sink;
-    std::uint64_t m_digest = 0xcbf29ce484222325ULL;
-};
-
 class LoadWriter {
 public:
-    LoadWriter(DigestingSink& sink, Random& random, int notEnrolledPercent)
+    LoadWriter(CollegeSink& sink, Random& random, int notEnrolledPercent)
         : m_sink(sink), m_random(random), m_notEnrolledPercent(notEnrolledPercent) {}
 
     void section(const Member& member, const std::string& period, int year, int slot,
@@ -188,7 +156,8 @@ public:
 
     void wholeClass(const Member& member, const std::string& period, int year, const ClassKey& key,
                     const char* name, const char* room) {
-        setSection(member, period, key.subject, name, "3", key.schedule, room, "ALL");
+        setSection(member, period, key.subject.toStdString(), name, "3", key.schedule.toStdString(),
+                   room, "ALL");
         for (int s = 0; s < key.students; ++s)
             student(year, "Enrolled");
     }
@@ -223,41 +192,41 @@ private:
         m_sink.row(m_row);
     }
 
-    DigestingSink& m_sink;
+    CollegeSink& m_sink;
     Random& m_random;
     int m_notEnrolledPercent;
     std::array<std::optional<std::string>, std::size(tloadColumns)> m_row;
 };
 
-void writeFaculty(DigestingSink& sink, const std::vector<Member>& faculty) {
-    sink.begin(Table::Prof_login);
+void writeFaculty(CollegeSink& sink, const std::vector<Member>& faculty) {
+    sink.beginTable(Table::Prof_login);
     std::array<std::optional<std::string>, 5> row;
     for (const Member& member : faculty) {
         row = {member.profid, member.password, member.lastname, member.firstname,
                member.college->name};
         sink.row(row);
     }
-    sink.end();
+    sink.endTable();
 }
 
-void writePeriods(DigestingSink& sink, const std::vector<std::string>& periods) {
-    sink.begin(Table::PERIOD);
+void writePeriods(CollegeSink& sink, const std::vector<std::string>& periods) {
+    sink.beginTable(Table::PERIOD);
     std::array<std::optional<std::string>, 3> row;
     for (const std::string& period : periods) {
         row = {period, period == periods.back() ? "ACTIVE" : "INACTIVE", "YES"};
         sink.row(row);
     }
-    sink.end();
+    sink.endTable();
 }
 
 // Entered semester by semester, as the registrar would: a member's rows of one period lie
 // together, as in the college's table.
-void writeLoad(DigestingSink& sink, const CollegeShape& shape, std::uint64_t seed,
+void writeLoad(CollegeSink& sink, const CollegeShape& shape, std::uint64_t seed,
                const std::vector<Member>& faculty, const std::vector<std::string>& periods) {
     Random random = stream(seed, 2);
     const std::vector<std::vector<int>> counts = sectionCounts(shape, random, int(periods.size()));
     LoadWriter writer(sink, random, shape.notEnrolledPercent);
-    sink.begin(Table::TLOAD);
+    sink.beginTable(Table::TLOAD);
     for (std::size_t p = 0; p < periods.size(); ++p) {
         const int year = shape.firstYear + int(p / 2);
         for (std::size_t m = 0; m < faculty.size(); ++m) {
@@ -272,13 +241,13 @@ void writeLoad(DigestingSink& sink, const CollegeShape& shape, std::uint64_t see
             }
         }
     }
-    sink.end();
+    sink.endTable();
 }
 
-void writeLogins(DigestingSink& sink, const CollegeShape& shape, std::uint64_t seed,
+void writeLogins(CollegeSink& sink, const CollegeShape& shape, std::uint64_t seed,
                  const std::vector<Member>& faculty) {
     Random random = stream(seed, 3);
-    sink.begin(Table::tbllog);
+    sink.beginTable(Table::tbllog);
     std::array<std::optional<std::string>, 5> row;
     char text[32];
     for (int i = 0; i < shape.earlierLogins; ++i) {
@@ -296,7 +265,7 @@ void writeLogins(DigestingSink& sink, const CollegeShape& shape, std::uint64_t s
         row[4] = member.lastname + "  " + member.firstname;
         sink.row(row);
     }
-    sink.end();
+    sink.endTable();
 }
 
 } // namespace
@@ -314,24 +283,24 @@ std::span<const char* const> tableColumns(Table table) {
 
 CollegeFacts collegeFacts(const CollegeShape& shape, std::uint64_t seed) {
     const Member member = makeFaculty(shape, seed).front();
-    const std::vector<std::string> periods = periodNames(shape);
+    std::vector<QString> periods;
+    for (const std::string& name : periodNames(shape))
+        periods.push_back(QString::fromStdString(name));
     const std::size_t last = periods.size() - 1;
-    return {member.profid,
-            member.password,
-            member.lastname + ", " + member.firstname,
+    return {QString::fromStdString(member.profid),
+            QString::fromStdString(member.password),
+            QString::fromStdString(member.lastname + ", " + member.firstname),
             periods[last],
             {periods[last - 1], periods[last - 2]},
             bigClassKey(shape),
             fullClassKey(shape)};
 }
 
-std::uint64_t generateCollege(const CollegeShape& shape, std::uint64_t seed, CollegeSink& sink) {
-    DigestingSink digesting(sink);
+void generateCollege(const CollegeShape& shape, std::uint64_t seed, CollegeSink& sink) {
     const std::vector<Member> faculty = makeFaculty(shape, seed);
     const std::vector<std::string> periods = periodNames(shape);
-    writeFaculty(digesting, faculty);
-    writePeriods(digesting, periods);
-    writeLoad(digesting, shape, seed, faculty, periods);
-    writeLogins(digesting, shape, seed, faculty);
-    return digesting.digest();
+    writeFaculty(sink, faculty);
+    writePeriods(sink, periods);
+    writeLoad(sink, shape, seed, faculty, periods);
+    writeLogins(sink, shape, seed, faculty);
 }

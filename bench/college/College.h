@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -40,24 +42,24 @@ public:
 
 // A class of the benchmarks' member in the active period, as the export selects it.
 struct ClassKey {
-    std::string subject;
-    std::string schedule;
+    QString subject;
+    QString schedule;
     int students = 0;
 };
 
 // What the benchmarks know of a generated college: whom they log in as and what they open.
 struct CollegeFacts {
-    std::string profid;
-    std::string password;
-    std::string displayName; // lastname, ", ", firstname
-    std::string activePeriod;
+    QString profid;
+    QString password;
+    QString displayName; // lastname, ", ", firstname
+    QString activePeriod;
     // Earlier periods in which the member has a full load (one section above the average).
-    std::array<std::string, 2> switchPeriods;
+    std::array<QString, 2> switchPeriods;
     ClassKey bigClass;
     ClassKey fullClass;
 };
 
 CollegeFacts collegeFacts(const CollegeShape& shape, std::uint64_t seed);
 
-// Generates every row into the sink. Returns a digest of every value, equal for equal seeds.
-std::uint64_t generateCollege(const CollegeShape& shape, std::uint64_t seed, CollegeSink& sink);
+// Generates every row into the sink, the same rows for the same seed.
+void generateCollege(const CollegeShape& shape, std::uint64_t seed, CollegeSink& sink);

@@ -1,8 +1,7 @@
 #include "CollegeLoaders.h"
 
-#include "PgConnection.h"
-#include "SqlScript.h"
-#include "SqliteDatabase.h"
+#include "EngineClients.h"
+#include "TestDatabase.h"
 
 #include <libpq-fe.h>
 #include <sqlite3.h>
@@ -14,10 +13,13 @@
 
 namespace {
 
-void runSchema(const std::string& schemaFile, bool indexes, auto&& exec) {
-    for (const std::string& statement : sqlScriptStatements(projectDataFile(schemaFile)))
-        if (createsIndex(statement) == indexes)
-            exec(statement);
+// The schema's tables, or its indexes: these are built after the bulk load, far faster than
+// keeping them up to date row by row.
+template <typename Database>
+void runSchema(const Database& db, const char* schemaFile, bool indexes) {
+    for (const QString& statement : sqlScript(dataPath(QLatin1String(schemaFile))))
+        if (statement.contains(QLatin1String(" INDEX ")) == indexes)
+            db.exec(statement.toStdString());
 }
 
 std::string columnList(Table table) {
@@ -91,22 +93,15 @@ public:
                 continue;
             }
             for (char c : *values[i]) {
-                switch (c) {
-                case '\\':
-                    m_buffer += "\\\\";
-                    break;
-                case '\t':
-                    m_buffer += "\\t";
-                    break;
-                case '\n':
-                    m_buffer += "\\n";
-                    break;
-                case '\r':
-                    m_buffer += "\\r";
-                    break;
-                default:
+                const char* escaped = c == '\\'   ? "\\\\"
+                                      : c == '\t' ? "\\t"
+                                      : c == '\n' ? "\\n"
+                                      : c == '\r' ? "\\r"
+                                                  : nullptr;
+                if (escaped)
+                    m_buffer += escaped;
+                else
                     m_buffer += c;
-                }
             }
         }
         m_buffer += '\n';
@@ -137,44 +132,35 @@ private:
 
 } // namespace
 
-std::string projectDataFile(const std::string& name) {
-    return std::string(ZELKARIN_SOURCE_DIR "/data/") + name;
-}
-
-std::uint64_t loadSqliteCollege(const std::string& path, const CollegeShape& shape,
-                                std::uint64_t seed) {
+void loadSqliteCollege(const std::string& path, const CollegeShape& shape, std::uint64_t seed) {
     std::filesystem::remove(path);
     const SqliteDatabase db(path, true);
-    const auto exec = [&db](const std::string& sql) { db.exec(sql); };
     db.exec("PRAGMA journal_mode=OFF");
     db.exec("PRAGMA synchronous=OFF");
     db.exec("PRAGMA cache_size=-262144");
-    runSchema("schema-sqlite.sql", false, exec);
+    runSchema(db, "schema-sqlite.sql", false);
     db.exec("BEGIN");
     SqliteSink sink(db);
-    const std::uint64_t digest = generateCollege(shape, seed, sink);
-    runSchema("schema-sqlite.sql", true, exec);
+    generateCollege(shape, seed, sink);
+    runSchema(db, "schema-sqlite.sql", true);
     db.exec("COMMIT");
-    return digest;
 }
 
-std::uint64_t loadPostgresCollege(const PgServer& server, const std::string& database,
-                                  const CollegeShape& shape, std::uint64_t seed) {
+void loadPostgresCollege(const std::string& database, const CollegeShape& shape,
+                         std::uint64_t seed) {
     {
-        const PgConnection maintenance(server.conninfo("postgres"));
+        const PgConnection maintenance("postgres");
         maintenance.exec("SET client_min_messages = warning"); // no notice of a first run
         maintenance.exec("DROP DATABASE IF EXISTS " + database + " WITH (FORCE)");
         maintenance.exec("CREATE DATABASE " + database);
     }
-    const PgConnection db(server.conninfo(database));
-    const auto exec = [&db](const std::string& sql) { db.exec(sql); };
+    const PgConnection db(database);
     db.exec("SET maintenance_work_mem='256MB'");
-    runSchema("schema-postgresql.sql", false, exec);
+    runSchema(db, "schema-postgresql.sql", false);
     PostgresSink sink(db);
-    const std::uint64_t digest = generateCollege(shape, seed, sink);
-    runSchema("schema-postgresql.sql", true, exec);
+    generateCollege(shape, seed, sink);
+    runSchema(db, "schema-postgresql.sql", true);
     db.exec("VACUUM ANALYZE");
     // The load's pages are written now, not by a checkpoint in the middle of the measurements.
     db.exec("CHECKPOINT");
-    return digest;
 }

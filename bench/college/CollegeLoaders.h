@@ -5,19 +5,12 @@
 #include <cstdint>
 #include <string>
 
-struct PgServer;
-
-// Each makes the college database anew with the development schema of data/ and its indexes,
-// and returns the digest of the generated rows.
+// Each makes the college database anew with the development schema of data/ and its indexes.
 
 // A new SQLite file at path, replacing any file there.
-std::uint64_t loadSqliteCollege(const std::string& path, const CollegeShape& shape,
-                                std::uint64_t seed);
+void loadSqliteCollege(const std::string& path, const CollegeShape& shape, std::uint64_t seed);
 
 // A new database on the server, replacing one of the same name; analysed afterwards, as
 // autovacuum would do some time later, so that every run plans on the same statistics.
-std::uint64_t loadPostgresCollege(const PgServer& server, const std::string& database,
-                                  const CollegeShape& shape, std::uint64_t seed);
-
-// The data/ file of the project.
-std::string projectDataFile(const std::string& name);
+void loadPostgresCollege(const std::string& database, const CollegeShape& shape,
+                         std::uint64_t seed);

@@ -1,22 +1,16 @@
 // The query plans of the two grouped teaching-load statements, for the benchmarks' member and
-// the active period, written to bench/plans/, and each statement's time. On SQLite also a copy
-// of TLOAD whose professorid and periodcode compare with NOCASE, as every other column does.
+// the active period, written to bench/plans/, and each statement's time.
 //   zelkarin_bench_explain (--sqlite FILE | --postgresql DATABASE) [--seed N] --out DIR
 #include "BenchDatabase.h"
-#include "CollegeLoaders.h"
-#include "PgConnection.h"
-#include "ProgramStatements.h"
-#include "QueryPlans.h"
-#include "Samples.h"
-#include "SqlScript.h"
-#include "SqliteDatabase.h"
+#include "EngineClients.h"
+#include "Report.h"
+#include "TeachingLoad.h"
 
 #include <sqlite3.h>
 
 #include <chrono>
 #include <cstdio>
 #include <exception>
-#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <stdexcept>
@@ -29,8 +23,13 @@ struct GroupedStatement {
 };
 
 std::vector<GroupedStatement> groupedStatements(const CollegeFacts& facts) {
-    return {{"enrolled-only", enrolledLoadStatement(facts.profid, facts.activePeriod)},
-            {"all-rows", allRowsLoadStatement(facts.profid, facts.activePeriod)}};
+    std::vector<GroupedStatement> statements;
+    for (auto [name, form] : {std::pair{"enrolled-only", LoadForm::EnrolledOnly},
+                              std::pair{"all-rows", LoadForm::AllRows}})
+        statements.push_back(
+            {name,
+             teachingLoadStatement(form, facts.profid, facts.activePeriod).text().toStdString()});
+    return statements;
 }
 
 double fastestMs(const std::function<void()>& run, int times = 7) {
@@ -82,29 +81,6 @@ private:
     std::string m_heading;
 };
 
-// A copy of TLOAD whose key columns compare with NOCASE, built beside the college file.
-std::string nocaseCopy(const std::string& college) {
-    const std::string path = college + ".nocase";
-    std::filesystem::remove(path);
-    const SqliteDatabase db(path, true);
-    db.exec("PRAGMA journal_mode=OFF");
-    db.exec("ATTACH DATABASE '" + college + "' AS college");
-    std::vector<std::string> indexes;
-    for (std::string statement : sqlScriptStatements(projectDataFile("schema-sqlite.sql"))) {
-        for (auto at = statement.find("COLLATE BINARY"); at != std::string::npos;
-             at = statement.find("COLLATE BINARY"))
-            statement.replace(at, 14, "COLLATE NOCASE");
-        if (createsIndex(statement))
-            indexes.push_back(statement);
-        else
-            db.exec(statement);
-    }
-    db.exec("INSERT INTO main.TLOAD SELECT * FROM college.TLOAD");
-    for (const std::string& statement : indexes)
-        db.exec(statement);
-    return path;
-}
-
 void explainSqlite(const BenchOptions& options, const std::string& out) {
     const CollegeFacts facts = options.facts();
     const std::string college = options.target.toStdString();
@@ -117,24 +93,11 @@ void explainSqlite(const BenchOptions& options, const std::string& out) {
                      sqliteQueryPlan(db, statement.text),
                      fastestMs([&] { db.query(statement.text); }), "SQLite",
                      "development (key columns BINARY)");
-
-    const std::string copy = nocaseCopy(college);
-    {
-        const SqliteDatabase nocase(copy);
-        const PlanWriter nocaseWriter(
-            out, std::string("SQLite ") + sqlite3_libversion() +
-                     ", the same TLOAD with professorid and periodcode COLLATE NOCASE");
-        const GroupedStatement statement = groupedStatements(facts).front();
-        nocaseWriter.write(
-            "sqlite-nocase-enrolled-only.txt", statement, sqliteQueryPlan(nocase, statement.text),
-            fastestMs([&] { nocase.query(statement.text); }, 3), "SQLite", "key columns NOCASE");
-    }
-    std::filesystem::remove(copy);
 }
 
 void explainPostgres(const BenchOptions& options, const std::string& out) {
     const CollegeFacts facts = options.facts();
-    const PgConnection db(PgServer::fromEnvironment().conninfo(options.target.toStdString()));
+    const PgConnection db(options.target.toStdString());
     const std::string version = *db.query("SHOW server_version").front()[0];
     const PlanWriter writer(out, "PostgreSQL " + version + ", generated college (seed " +
                                      std::to_string(options.seed) +

@@ -1,82 +1,76 @@
 #include "Floors.h"
 
-#include "PgConnection.h"
-#include "ProgramStatements.h"
-#include "SqliteDatabase.h"
+#include "EngineClients.h"
+#include "MemberLogin.h"
+#include "TeachingLoad.h"
 
 #include <ctime>
 #include <stdexcept>
 
 namespace {
 
-class SqliteFloorConnection : public FloorConnection {
+template <typename Database> class EngineConnection : public FloorConnection {
 public:
-    explicit SqliteFloorConnection(const std::string& path) : m_db(path) {}
-    Rows run(const std::string& sql) override { return m_db.query(sql); }
+    explicit EngineConnection(const std::string& target) : m_db(target) {}
+    Rows run(const Statement& statement) override {
+        return m_db.query(statement.text().toStdString());
+    }
 
 private:
-    SqliteDatabase m_db;
+    Database m_db;
 };
 
-class PostgresFloorConnection : public FloorConnection {
-public:
-    explicit PostgresFloorConnection(const std::string& conninfo) : m_db(conninfo) {}
-    Rows run(const std::string& sql) override { return m_db.query(sql); }
-
-private:
-    PgConnection m_db;
-};
-
-std::string now(const char* format) {
+QString now(const char* format) {
     char text[32];
     const std::time_t t = std::time(nullptr);
     std::tm local{};
     localtime_r(&t, &local);
     std::strftime(text, sizeof text, format, &local);
-    return text;
+    return QString::fromLatin1(text);
 }
 
-const std::string& value(const Rows& rows, std::size_t column) {
+QString value(const Rows& rows, std::size_t column) {
     if (rows.empty() || !rows.front()[column])
         throw std::runtime_error("the floor found no row where the program needs one");
-    return *rows.front()[column];
+    return QString::fromStdString(*rows.front()[column]);
 }
 
 } // namespace
 
 FloorConnector sqliteConnector(const std::string& path) {
-    return [path] { return std::make_unique<SqliteFloorConnection>(path); };
+    return [path] { return std::make_unique<EngineConnection<SqliteDatabase>>(path); };
 }
 
-FloorConnector postgresConnector(const std::string& conninfo) {
-    return [conninfo] { return std::make_unique<PostgresFloorConnection>(conninfo); };
+FloorConnector postgresConnector(const std::string& database) {
+    return [database] { return std::make_unique<EngineConnection<PgConnection>>(database); };
 }
 
-std::size_t loginFloor(const FloorConnector& connect, const std::string& facultyId,
-                       const std::string& password, const std::string& address) {
+std::size_t loginFloor(const FloorConnector& connect, const QString& facultyId,
+                       const QString& password, const QString& address) {
     auto credentials = connect(); // held by the account result until the load replaces it
-    const Rows account = credentials->run(credentialStatement(facultyId, password));
+    const Rows account = credentials->run(credentialCheck(facultyId, password));
     // Prof_login's columns: profid, password, lastname, firstname, dept.
-    const std::string userId = value(account, 0);
-    const std::string logName = value(account, 2) + "  " + value(account, 3);
-
+    const QString userId = value(account, 0);
     auto audit = connect();
-    audit->run(auditStatement({userId, now("%-I:%M:%S %p"), now("%-m/%-d/%y"), address, logName}));
+    audit->run(auditInsert({userId, now("%-I:%M:%S %p"), now("%-m/%-d/%y"), address,
+                            value(account, 2) + QStringLiteral("  ") + value(account, 3)}));
 
     auto active = connect();
-    const Rows activePeriod = active->run(activePeriodStatement);
+    const Rows activePeriod = active->run(activePeriodStatement());
     auto offered = connect();
-    offered->run(offeredPeriodsStatement);
+    offered->run(offeredPeriodsStatement());
 
     auto load = connect();
-    const Rows sections = load->run(enrolledLoadStatement(userId, value(activePeriod, 0)));
+    const Rows sections =
+        load->run(teachingLoadStatement(LoadForm::EnrolledOnly, userId, value(activePeriod, 0)));
     credentials.reset();
     return sections.size();
 }
 
-std::size_t PeriodSwitchFloor::choose(const std::string& facultyId, const std::string& period) {
+std::size_t PeriodSwitchFloor::choose(const QString& facultyId, const QString& period) {
     auto connection = m_connect();
-    const Rows sections = connection->run(allRowsLoadStatement(facultyId, period));
+    const Rows sections =
+        connection->run(teachingLoadStatement(LoadForm::AllRows, facultyId, period));
     m_held = std::move(connection);
     return sections.size();
 }

@@ -1,29 +1,30 @@
 #pragma once
 
-#include "Rows.h"
+#include "EngineClients.h"
+#include "Statement.h"
 
 #include <functional>
 #include <memory>
 #include <string>
 
-// One connection of an engine's own client library.
+// One connection of an engine's own client library, running the program's statement texts.
 class FloorConnection {
 public:
     virtual ~FloorConnection() = default;
-    virtual Rows run(const std::string& sql) = 0;
+    virtual Rows run(const Statement& statement) = 0;
 };
 
 // Opens a new connection, as the program's OpenConnection does before every statement.
 using FloorConnector = std::function<std::unique_ptr<FloorConnection>()>;
 
 FloorConnector sqliteConnector(const std::string& path);
-FloorConnector postgresConnector(const std::string& conninfo);
+FloorConnector postgresConnector(const std::string& database);
 
 // The floor of OK pressed -> main window filled: the program's five statements in its order, on
 // five new connections, each kept open for as long as the program's recordset slots keep it.
 // Returns the rows of the teaching-load list.
-std::size_t loginFloor(const FloorConnector& connect, const std::string& facultyId,
-                       const std::string& password, const std::string& address);
+std::size_t loginFloor(const FloorConnector& connect, const QString& facultyId,
+                       const QString& password, const QString& address);
 
 // The floor of a period choice: a new connection and the all-rows statement. The connection of
 // the previous result closes when the new result replaces it, as the program's slot does.
@@ -31,7 +32,7 @@ class PeriodSwitchFloor {
 public:
     explicit PeriodSwitchFloor(FloorConnector connect) : m_connect(std::move(connect)) {}
     // Returns the rows of the teaching-load list.
-    std::size_t choose(const std::string& facultyId, const std::string& period);
+    std::size_t choose(const QString& facultyId, const QString& period);
 
 private:
     FloorConnector m_connect;

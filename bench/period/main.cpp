@@ -1,14 +1,17 @@
-// A period picked in the main window's combo box (all-rows form) for a member with a full load,
-// through the real windows offscreen, beside the same statement on a new connection through
-// the engine's own client library. Both alternate between two earlier periods.
+// A period picked from the main window's combo box (all-rows form) for a member with a full
+// load, through the real windows offscreen, beside the same statement on a new connection
+// through the engine's own client library. Both alternate between two earlier periods.
 //   zelkarin_bench_period (--sqlite FILE | --postgresql DATABASE) [--seed N] [--samples N]
 #include "BenchDatabase.h"
 #include "Connections.h"
+#include "LoginWindowDriver.h"
+#include "MainWindowDriver.h"
+#include "MessageRecorder.h"
 #include "Probe.h"
-#include "ProgramDriver.h"
 #include "Report.h"
 
-#include <QApplication>
+#include <QComboBox>
+#include <QTreeWidget>
 
 #include <cstdio>
 #include <exception>
@@ -17,27 +20,34 @@ namespace {
 
 int measure(const BenchOptions& options, char* program) {
     NameOnlyApplication application(program);
-    InstantAnswers answers;
+    MessageRecorder messages;
     Connections::useConnectionString(options.connectionString());
     const CollegeFacts facts = options.facts();
-    logInThroughWindows(QString::fromStdString(facts.profid),
-                        QString::fromStdString(facts.password));
+    LoginWindowDriver login;
+    login.logIn(QString(facts.profid).remove(u'-'), facts.password);
+    QWidget* main = mainWindow();
+    if (!main)
+        throw std::runtime_error("the login failed");
+    QComboBox* periods = MainWindowDriver::periods(main);
+    QTreeWidget* list = MainWindowDriver::list(main);
+    QCoreApplication::processEvents();
 
     Figure filled("Period switch (all rows) -> list filled", options.engineName());
     Figure painted("Period switch (all rows) -> list painted", options.engineName());
     PeriodSwitchFloor floor(options.floor());
     const int warmUp = 2;
     for (int i = 0; i < warmUp + options.samples; ++i) {
-        const std::string& period = facts.switchPeriods[std::size_t(i % 2)];
+        const QString& period = facts.switchPeriods[std::size_t(i % 2)];
         double start = nowMs();
         const std::size_t floorRows = floor.choose(facts.profid, period);
         const double floorMs = nowMs() - start;
+        MainWindowDriver::openListAt(periods, period);
         start = nowMs();
-        choosePeriod(QString::fromStdString(period));
+        QTest::keyClick(periods->view(), Qt::Key_Return);
         const double filledMs = nowMs() - start;
-        letWindowsPaint();
+        QCoreApplication::processEvents();
         const double paintedMs = nowMs() - start;
-        if (std::size_t(teachingLoadRows()) != floorRows)
+        if (std::size_t(list->topLevelItemCount()) != floorRows)
             throw std::runtime_error("the program and the floor list different sections");
         if (i >= warmUp) {
             filled.floor.add(floorMs);
@@ -46,7 +56,8 @@ int measure(const BenchOptions& options, char* program) {
             painted.program.add(paintedMs);
         }
     }
-    answers.requireOnly();
+    if (!messages.messages().isEmpty())
+        throw std::runtime_error("the program said: " + messages.prompts().first().toStdString());
     Connections::releaseAll();
     filled.target = "<= 1.3x floor";
     filled.met = verdict(filled.program.figure() <= 1.3 * filled.floor.figure());

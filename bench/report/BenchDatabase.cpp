@@ -1,7 +1,5 @@
 #include "BenchDatabase.h"
 
-#include "PgConnection.h"
-
 #include <stdexcept>
 
 BenchOptions BenchOptions::parse(int argc, char* argv[], const QStringList& flags) {
@@ -56,15 +54,17 @@ QStringList BenchOptions::arguments() const {
 QString BenchOptions::connectionString() const {
     if (engine == Engine::SQLite)
         return QStringLiteral("Provider=SQLite;Data Source=") + target;
-    const PgServer server = PgServer::fromEnvironment();
+    if (qEnvironmentVariableIsEmpty("PGUSER"))
+        throw std::runtime_error("PostgreSQL needs PGHOST, PGPORT, PGUSER and PGPASSWORD: run "
+                                 "under pg_virtualenv, as scripts/run-benchmarks does");
     return QStringLiteral("Provider=PostgreSQL;Data Source=%1:%2;Initial Catalog=%3;User ID=%4;"
                           "Password=%5")
-        .arg(QString::fromStdString(server.host), QString::fromStdString(server.port), target,
-             QString::fromStdString(server.user), QString::fromStdString(server.password));
+        .arg(qEnvironmentVariable("PGHOST", QStringLiteral("localhost")),
+             qEnvironmentVariable("PGPORT", QStringLiteral("5432")), target,
+             qEnvironmentVariable("PGUSER"), qEnvironmentVariable("PGPASSWORD"));
 }
 
 FloorConnector BenchOptions::floor() const {
-    if (engine == Engine::SQLite)
-        return sqliteConnector(target.toStdString());
-    return postgresConnector(PgServer::fromEnvironment().conninfo(target.toStdString()));
+    return engine == Engine::SQLite ? sqliteConnector(target.toStdString())
+                                    : postgresConnector(target.toStdString());
 }

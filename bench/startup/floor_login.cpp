@@ -13,7 +13,7 @@ int main(int argc, char* argv[]) {
         const BenchOptions options = BenchOptions::parse(argc, argv);
         return runBareWindow(argv[0], [&options] {
             const CollegeFacts facts = options.facts();
-            loginFloor(options.floor(), facts.profid, facts.password, "127.0.0.1");
+            loginFloor(options.floor(), facts.profid, facts.password, QStringLiteral("127.0.0.1"));
             reportToParent("rss_login_mb", residentMb());
         });
     } catch (const std::exception& error) {

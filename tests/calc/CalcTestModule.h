@@ -5,12 +5,13 @@
 #include <QCoreApplication>
 #include <QLibrary>
 
-// The entry points of the test build of the Calc module, which lies beside the test executable.
+// The entry points of the test build of the Calc module, which lies beside the test executable
+// unless another directory is given.
 class CalcTestModule {
 public:
     // Empty on success, else why the module or one of its entry points is missing.
-    QString load() {
-        m_module.setFileName(QCoreApplication::applicationDirPath() + "/zelkarin_calc.so");
+    QString load(const QString& directory = QCoreApplication::applicationDirPath()) {
+        m_module.setFileName(directory + "/zelkarin_calc.so");
         if (!m_module.load())
             return m_module.errorString();
         viewState = resolve<decltype(viewState)>("zelkarin_calc_view_state");

@@ -85,10 +85,11 @@ QString unreachableDatabase() {
     return QStringLiteral("Provider=SQLite;Data Source=") + unreachableDatabaseFile();
 }
 
-void runSqlFile(const QString& connectionName, const QString& path) {
+QStringList sqlScript(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         fail(QStringLiteral("cannot read ") + path);
+    QStringList statements;
     QString statement;
     const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
     for (const QString& line : lines) {
@@ -96,12 +97,18 @@ void runSqlFile(const QString& connectionName, const QString& path) {
             continue;
         statement += line + u'\n';
         if (line.trimmed().endsWith(u';')) {
-            execOn(connectionName, statement.trimmed());
+            statements << statement.trimmed();
             statement.clear();
         }
     }
     if (!statement.trimmed().isEmpty())
-        execOn(connectionName, statement.trimmed());
+        statements << statement.trimmed();
+    return statements;
+}
+
+void runSqlFile(const QString& connectionName, const QString& path) {
+    for (const QString& statement : sqlScript(path))
+        execOn(connectionName, statement);
 }
 
 TestDatabase::TestDatabase(Engine engine, Content content) : m_engine(engine) {

@@ -66,7 +66,10 @@ void addEngineCaseRows(const char* valueColumn, const QList<std::pair<const char
             QTest::addRow("%s/%s", engineRowName(engine), caseName) << engine << value;
 }
 
-// Runs an SQL file whose statements each end with ";" at the end of a line.
+// The statements of an SQL file: each ends with ";" at the end of a line, and comments are whole
+// "--" lines. Throws std::runtime_error when the file cannot be read.
+QStringList sqlScript(const QString& path);
+// Runs the statements of an SQL file.
 void runSqlFile(const QString& connectionName, const QString& path);
 
 // The project's data folder.

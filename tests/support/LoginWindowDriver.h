@@ -21,9 +21,14 @@ struct LoginWindowDriver {
     LoginWindowDriver(const LoginWindowDriver&) = delete;
     LoginWindowDriver& operator=(const LoginWindowDriver&) = delete;
 
-    void logIn(const QString& idDigits, const QString& passwordText) {
+    // The pair typed into the fields, OK not yet pressed.
+    void type(const QString& idDigits, const QString& passwordText) {
         QTest::keyClicks(id, idDigits);
         QTest::keyClicks(password, passwordText);
+    }
+
+    void logIn(const QString& idDigits, const QString& passwordText) {
+        type(idDigits, passwordText);
         QTest::mouseClick(ok, Qt::LeftButton);
     }
 };

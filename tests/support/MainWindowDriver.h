@@ -44,12 +44,17 @@ inline void clickSubject(QTreeWidget* tree, const QString& code) {
                       tree->visualItemRect(found.first()).center());
 }
 
-// The member opens the drop-down list and picks an entry.
-inline void pick(QComboBox* combo, const QString& period) {
+// The member opens the drop-down list and moves to an entry, not yet picked.
+inline void openListAt(QComboBox* combo, const QString& period) {
     const int index = combo->findText(period);
     QVERIFY(index >= 0);
     combo->showPopup();
     combo->view()->setCurrentIndex(combo->model()->index(index, 0));
+}
+
+// The member opens the drop-down list and picks an entry.
+inline void pick(QComboBox* combo, const QString& period) {
+    openListAt(combo, period);
     QTest::keyClick(combo->view(), Qt::Key_Return);
 }
 

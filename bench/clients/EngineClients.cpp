@@ -1,0 +1,114 @@
+#include "EngineClients.h"
+
+#include <libpq-fe.h>
+#include <sqlite3.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <stdexcept>
+
+SqliteDatabase::SqliteDatabase(const std::string& path, bool create) {
+    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
+    if (sqlite3_open_v2(path.c_str(), &m_db, flags, nullptr) != SQLITE_OK)
+        fail("cannot open " + path);
+    sqlite3_busy_timeout(m_db, 5000);
+}
+
+SqliteDatabase::~SqliteDatabase() {
+    sqlite3_close_v2(m_db);
+}
+
+void SqliteDatabase::fail(const std::string& what) const {
+    throw std::runtime_error(what + ": " + sqlite3_errmsg(m_db));
+}
+
+void SqliteDatabase::exec(const std::string& sql) const {
+    if (sqlite3_exec(m_db, sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK)
+        fail(sql);
+}
+
+Rows SqliteDatabase::query(const std::string& sql) const {
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(m_db, sql.c_str(), int(sql.size()), &statement, nullptr) != SQLITE_OK)
+        fail(sql);
+    Rows rows;
+    const int columns = sqlite3_column_count(statement);
+    int step;
+    while ((step = sqlite3_step(statement)) == SQLITE_ROW) {
+        auto& row = rows.emplace_back(std::size_t(columns));
+        for (int i = 0; i < columns; ++i)
+            if (const auto* text = sqlite3_column_text(statement, i))
+                row[std::size_t(i)].emplace(reinterpret_cast<const char*>(text),
+                                            std::size_t(sqlite3_column_bytes(statement, i)));
+    }
+    sqlite3_finalize(statement);
+    if (step != SQLITE_DONE)
+        fail(sql);
+    return rows;
+}
+
+PgConnection::PgConnection(const std::string& database) {
+    // libpq takes the server and the role from the environment.
+    const char* keywords[] = {"dbname", "connect_timeout", nullptr};
+    const char* values[] = {database.c_str(), "5", nullptr};
+    m_conn = PQconnectdbParams(keywords, values, 0);
+    if (PQstatus(m_conn) != CONNECTION_OK) {
+        const std::string message = PQerrorMessage(m_conn);
+        PQfinish(m_conn);
+        throw std::runtime_error("cannot connect to PostgreSQL: " + message);
+    }
+}
+
+PgConnection::~PgConnection() {
+    PQfinish(m_conn);
+}
+
+void PgConnection::fail(const std::string& what) const {
+    throw std::runtime_error(what + ": " + PQerrorMessage(m_conn));
+}
+
+Rows PgConnection::query(const std::string& sql) const {
+    const std::unique_ptr<PGresult, decltype(&PQclear)> result(PQexec(m_conn, sql.c_str()),
+                                                               PQclear);
+    const ExecStatusType status = PQresultStatus(result.get());
+    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK)
+        fail(sql);
+    Rows rows(std::size_t(PQntuples(result.get())));
+    const int columns = PQnfields(result.get());
+    for (int r = 0; r < int(rows.size()); ++r) {
+        auto& row = rows[std::size_t(r)];
+        row.resize(std::size_t(columns));
+        for (int c = 0; c < columns; ++c)
+            if (!PQgetisnull(result.get(), r, c))
+                row[std::size_t(c)].emplace(PQgetvalue(result.get(), r, c),
+                                            std::size_t(PQgetlength(result.get(), r, c)));
+    }
+    return rows;
+}
+
+std::string sqliteQueryPlan(const SqliteDatabase& db, const std::string& sql) {
+    // Rows of id, parent, notused, detail.
+    std::multimap<std::string, std::pair<std::string, std::string>> children;
+    for (const auto& row : db.query("EXPLAIN QUERY PLAN " + sql))
+        children.emplace(*row[1], std::pair{*row[0], *row[3]});
+    std::string plan = "QUERY PLAN\n";
+    std::function<void(const std::string&, const std::string&)> draw =
+        [&](const std::string& parent, const std::string& indent) {
+            const auto [first, end] = children.equal_range(parent);
+            for (auto it = first; it != end; ++it) {
+                const bool last = std::next(it) == end;
+                plan += indent + (last ? "`--" : "|--") + it->second.second + '\n';
+                draw(it->second.first, indent + (last ? "   " : "|  "));
+            }
+        };
+    draw("0", "");
+    return plan;
+}
+
+std::string postgresQueryPlan(const PgConnection& db, const std::string& sql) {
+    std::string plan;
+    for (const auto& row : db.query("EXPLAIN (ANALYZE, COSTS OFF, TIMING OFF, SUMMARY OFF) " + sql))
+        plan += *row[0] + '\n';
+    return plan;
+}
