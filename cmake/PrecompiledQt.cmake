@@ -9,10 +9,6 @@ set(ZELKARIN_PCH_CORE <QDateTime> <QDir> <QFile> <QList> <QObject> <QRegularExpr
 set(ZELKARIN_PCH_GUI ${ZELKARIN_PCH_CORE} <QApplication> <QComboBox> <QLabel> <QLineEdit>
     <QPushButton> <QTreeWidget> <QWidget>)
 
-# QTest tests QT_TESTCASE_BUILDDIR, which Qt sets to each target's own folder unless told
-# otherwise; one value for all lets the tests share their headers. No test looks files up there.
-set(ZELKARIN_PCH_TESTCASE_BUILDDIR "${CMAKE_BINARY_DIR}")
-
 function(_zelkarin_pch_target name)
   set(source "${CMAKE_BINARY_DIR}/${name}.cpp")
   file(WRITE "${source}" "")
@@ -75,13 +71,10 @@ function(zelkarin_precompile_qt)
   _zelkarin_pch_target(zelkarin_pch_gui Qt6::Widgets Qt6::Sql)
   target_precompile_headers(zelkarin_pch_gui PRIVATE ${ZELKARIN_PCH_GUI})
   if(TARGET Qt6::Test)
-    # Qt Test's usage without its QT_TESTCASE_SOURCEDIR, which differs from folder to folder and
-    # would keep GCC from taking the header; QTest's headers do not read it.
-    _zelkarin_pch_target(zelkarin_pch_guitest Qt6::Widgets Qt6::Sql)
-    target_include_directories(zelkarin_pch_guitest PRIVATE
-      $<TARGET_PROPERTY:Qt6::Test,INTERFACE_INCLUDE_DIRECTORIES>)
-    target_compile_definitions(zelkarin_pch_guitest PRIVATE
-      QT_TESTLIB_LIB QT_TESTCASE_BUILDDIR="${ZELKARIN_PCH_TESTCASE_BUILDDIR}")
+    # Qt Test defines each target's own folders for QFINDTESTDATA, which no test uses; the
+    # different values would keep the tests from sharing the header.
+    set_property(TARGET Qt6::Test PROPERTY INTERFACE_COMPILE_DEFINITIONS QT_TESTLIB_LIB)
+    _zelkarin_pch_target(zelkarin_pch_guitest Qt6::Widgets Qt6::Sql Qt6::Test)
     target_precompile_headers(zelkarin_pch_guitest PRIVATE ${ZELKARIN_PCH_GUI} <QTest>)
   endif()
 
@@ -103,8 +96,6 @@ function(zelkarin_precompile_qt)
     endif()
     if("Widgets" IN_LIST modules AND "Test" IN_LIST modules)
       target_precompile_headers(${target} REUSE_FROM zelkarin_pch_guitest)
-      set_target_properties(${target} PROPERTIES
-        QT_TESTCASE_BUILDDIR "${ZELKARIN_PCH_TESTCASE_BUILDDIR}")
     elseif("Widgets" IN_LIST modules)
       target_precompile_headers(${target} REUSE_FROM zelkarin_pch_gui)
     else()
