@@ -64,58 +64,70 @@ void TestGrants::scriptsGrantTheProgramsRightsAndNothingElse() {
 }
 
 // Each thing the PostgreSQL script takes back or checks, and its counterpart in the T-SQL
-// script; an empty pattern is a thing the other engine does not have.
+// script, as text each must hold; none where the other engine has no such thing.
 void TestGrants::scriptsTakeBackTheSameThings_data() {
-    QTest::addColumn<QString>("postgresql");
-    QTest::addColumn<QString>("sqlserver");
-    const QList<std::tuple<const char*, const char*, const char*>> clauses{
-        {"one transaction", R"(^BEGIN;[\s\S]*^COMMIT;)",
-         R"(SET XACT_ABORT ON;[\s\S]*^BEGIN TRANSACTION;[\s\S]*^COMMIT;)"},
-        {"owned objects of any kind stop it, in every database", R"(pg_shdepend[\s\S]*'o')",
-         R"(sys\.objects[\s\S]*sys\.types[\s\S]*owning_principal_id[\s\S]*sys\.certificates)"
-         R"([\s\S]*sys\.asymmetric_keys[\s\S]*sys\.symmetric_keys)"},
-        {"the database's owner", "pg_shdepend", R"(FROM sys\.databases WHERE owner_sid = @sid)"},
-        {"the login's user found by its SID", "",
-         R"(FROM sys\.database_principals WHERE sid = @sid)"},
-        {"in every database", R"(FROM pg_database d\n)", R"(FROM sys\.databases WHERE state = 0)"},
-        {"memberships", R"(REVOKE %I FROM %I)", R"(ALTER SERVER ROLE[\s\S]*ALTER ROLE)"},
-        {"by each grantor, with CASCADE", R"(SET ROLE %I; REVOKE ALL ON %s %s FROM %I CASCADE)",
-         R"(CASCADE AS ' \+ QUOTENAME\(g\.name\))"},
-        {"tables and columns", "'TABLE'", R"(WHEN 1 THEN N'' ON OBJECT::)"},
-        {"sequences", "'SEQUENCE'", R"(WHEN 1 THEN N'' ON OBJECT::)"},
-        {"functions", "'ROUTINE'", R"(WHEN 1 THEN N'' ON OBJECT::)"},
-        {"schemas", "'SCHEMA'", "SCHEMA::"},
-        {"types", "'TYPE'", "TYPE::"},
-        {"the database", "'DATABASE'", R"(WHEN 0 THEN N'''')"},
-        {"users and roles", "", R"(ROLE::[\s\S]*USER::)"},
-        {"keys and certificates", "",
-         R"(SYMMETRIC KEY::[\s\S]*CERTIFICATE::[\s\S]*ASYMMETRIC KEY::)"},
-        {"large objects", "'LARGE OBJECT'", ""},
-        {"languages and foreign data", "'LANGUAGE'[\\s\\S]*'FOREIGN DATA WRAPPER'", ""},
-        {"server: tablespaces, parameters", "'TABLESPACE'[\\s\\S]*'PARAMETER'", ""},
-        {"server: every class", "", R"(sys\.server_permissions AS p\n)"},
-        {"server: logins, server roles, endpoints", "",
-         R"(LOGIN::[\s\S]*SERVER ROLE::[\s\S]*ENDPOINT::)"},
-        {"a class the script does not know stops it", "",
-         R"(THROW 50000, N'a permission of a class)"},
-        {"default privileges", "ALTER DEFAULT PRIVILEGES", ""},
-        {"settings", "RESET ALL", "DEFAULT_LANGUAGE = [us_english]"},
-        {"validity", "VALID UNTIL 'infinity'", R"(UNLOCK[\s\S]*ENABLE)"},
+    QTest::addColumn<QStringList>("postgresql");
+    QTest::addColumn<QStringList>("sqlserver");
+    const QList<std::tuple<const char*, QStringList, QStringList>> clauses{
+        {"one transaction",
+         {"\nBEGIN;\n", "\nCOMMIT;\n"},
+         {"SET XACT_ABORT ON;", "\nBEGIN TRANSACTION;\n", "\nCOMMIT;\n"}},
+        {"owned objects of any kind stop it",
+         {"FROM pg_shdepend s", "s.deptype = 'o'"},
+         {"sys.objects", "sys.types", "owning_principal_id = @user", "sys.certificates",
+          "sys.asymmetric_keys", "sys.symmetric_keys", "sys.assemblies"}},
+        {"owned databases",
+         {"LEFT JOIN pg_database d ON d.oid = s.dbid"},
+         {"FROM sys.databases WHERE owner_sid = @sid"}},
+        {"in every database", {"FROM pg_database d\n"}, {"FROM sys.databases WHERE state = 0"}},
+        {"the login's users found by its SID",
+         {},
+         {"FROM sys.database_principals WHERE sid = @sid"}},
+        {"memberships", {"REVOKE %I FROM %I"}, {"ALTER SERVER ROLE ", "ALTER ROLE "}},
+        {"by each grantor, with CASCADE",
+         {"SET ROLE %I; REVOKE ALL ON %s %s FROM %I CASCADE"},
+         {"CASCADE AS '' + QUOTENAME(x.grantor)", "CASCADE AS ' + QUOTENAME(x.grantor)"}},
+        {"tables and columns", {"'TABLE'"}, {"WHEN 1 THEN N'' ON OBJECT::", "COL_NAME"}},
+        {"sequences", {"'SEQUENCE'"}, {"WHEN 1 THEN N'' ON OBJECT::"}},
+        {"functions", {"'ROUTINE'"}, {"WHEN 1 THEN N'' ON OBJECT::"}},
+        {"schemas", {"'SCHEMA'"}, {"ON SCHEMA::"}},
+        {"types", {"'TYPE'"}, {"ON TYPE::"}},
+        {"the database", {"'DATABASE'"}, {"WHEN 0 THEN N''''"}},
+        {"users and roles", {}, {"ON ROLE::", "ON APPLICATION ROLE::", "ON USER::"}},
+        {"keys and certificates",
+         {},
+         {"ON SYMMETRIC KEY::", "ON CERTIFICATE::", "ON ASYMMETRIC KEY::"}},
+        {"large objects", {"'LARGE OBJECT'"}, {}},
+        {"languages and foreign data",
+         {"'LANGUAGE'", "'FOREIGN DATA WRAPPER'", "'FOREIGN SERVER'"},
+         {}},
+        {"server: tablespaces, parameters", {"'TABLESPACE'", "'PARAMETER'"}, {}},
+        {"server: logins, server roles, endpoints",
+         {},
+         {"ON LOGIN::", "ON SERVER ROLE::", "ON ENDPOINT::"}},
+        {"a class the script does not know stops it",
+         {},
+         {"holds a permission of a class that the script does not know",
+          "holds a server permission of a class that the script does not know"}},
+        {"default privileges", {"ALTER DEFAULT PRIVILEGES"}, {}},
+        {"settings", {"RESET ALL"}, {"DEFAULT_LANGUAGE = [us_english]", "DEFAULT_SCHEMA = [dbo]"}},
+        {"validity",
+         {"VALID UNTIL 'infinity'", "CONNECTION LIMIT -1"},
+         {"CHECK_EXPIRATION = OFF", "UNLOCK;", "ALTER LOGIN [TV] ENABLE;"}},
     };
     for (const auto& [name, postgresql, sqlserver] : clauses)
         QTest::newRow(name) << postgresql << sqlserver;
 }
 
 void TestGrants::scriptsTakeBackTheSameThings() {
-    QFETCH(QString, postgresql);
-    QFETCH(QString, sqlserver);
-    for (const auto& [file, pattern] :
-         {std::pair{"postgresql.sql", postgresql}, std::pair{"sqlserver.sql", sqlserver}})
-        if (!pattern.isEmpty())
-            QVERIFY2(QRegularExpression(pattern, QRegularExpression::MultilineOption)
-                         .match(script(file))
-                         .hasMatch(),
-                     qPrintable(QString(file) + ": " + pattern));
+    QFETCH(QStringList, postgresql);
+    QFETCH(QStringList, sqlserver);
+    for (const auto& [file, clauses] :
+         {std::pair{"postgresql.sql", postgresql}, std::pair{"sqlserver.sql", sqlserver}}) {
+        const QString text = script(file);
+        for (const QString& clause : clauses)
+            QVERIFY2(text.contains(clause), qPrintable(QString(file) + ": " + clause));
+    }
 }
 
 // A statement added to the program without being added to programStatements() would go
