@@ -1,30 +1,41 @@
 #include "Connections.h"
+#include "DatabaseDriver.h"
 #include "Error.h"
 #include "ErrorOf.h"
+#include "PostgresServer.h"
 #include "TestFixture.h"
 
 #include <QElapsedTimer>
 #include <QFile>
 #include <QRegularExpression>
+#include <QSqlQuery>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
 
-// The timeouts that reach the database drivers: the SQL Server provider's defaults of 15 s to
-// log in and 30 s for a statement, and the same 15 s for a PostgreSQL login.
-class TestTimeouts : public TestFixture {
+#include <memory>
+
+// What the connection string's options make of the database drivers: the SQL Server
+// provider's defaults of 15 s to log in and 30 s for a statement, the same 15 s for a
+// PostgreSQL login, and encryption required or turned down.
+class TestDriverOptions : public TestFixture {
     Q_OBJECT
 
 private slots:
     void initTestCase();
+    void cleanup();
 
-    void odbcDriverReceivesTheTimeouts_data();
-    void odbcDriverReceivesTheTimeouts();
+    void odbcDriverReceivesTheOptions_data();
+    void odbcDriverReceivesTheOptions();
     void silentServerFailsAfterTheLoginTimeout_data();
     void silentServerFailsAfterTheLoginTimeout();
+    void postgresqlSslModeReachesTheDriver_data();
+    void postgresqlSslModeReachesTheDriver();
 
 private:
     QTemporaryDir m_odbcConfig;
+    std::unique_ptr<PostgresServer> m_tlsServer;
+    std::unique_ptr<PostgresServer> m_plainServer;
 };
 
 namespace {
@@ -48,7 +59,7 @@ QString traceFile(const QTemporaryDir& dir) {
 
 // The driver manager traces each call it hands on to the driver; its configuration is read
 // from ODBCSYSINI before the first ODBC connection of the process.
-void TestTimeouts::initTestCase() {
+void TestDriverOptions::initTestCase() {
     QVERIFY(m_odbcConfig.isValid());
     QFile system("/etc/odbcinst.ini");
     QVERIFY(system.open(QIODevice::ReadOnly));
@@ -58,17 +69,30 @@ void TestTimeouts::initTestCase() {
                  system.readAll());
     config.close();
     qputenv("ODBCSYSINI", QFile::encodeName(m_odbcConfig.path()));
+    m_tlsServer = std::make_unique<PostgresServer>(PostgresServer::Tls::On);
+    m_plainServer = std::make_unique<PostgresServer>();
 }
 
-void TestTimeouts::odbcDriverReceivesTheTimeouts_data() {
+void TestDriverOptions::cleanup() {
+    TestFixture::cleanup();
+    QSqlDatabase::removeDatabase(QStringLiteral("encryption"));
+}
+
+void TestDriverOptions::odbcDriverReceivesTheOptions_data() {
     QTest::addColumn<QString>("connectionString");
-    QTest::addColumn<QString>("connectionTextEnd");
-    // The driver manager's trace cuts a long connection text: short values keep it whole.
+    QTest::addColumn<QString>("connectionTextPart");
+    // The driver manager's trace cuts a connection text after 127 characters: short values
+    // keep the part checked whole.
     QTest::newRow("SQL Server")
         << QStringLiteral("Provider=SQLOLEDB.1;Password=x;User ID=T;Initial Catalog=T;Data "
                           "Source=127.0.0.1,%1")
                .arg(closedPort())
         << ";Timeout=30";
+    QTest::newRow("SQL Server, encrypted")
+        << QStringLiteral("Provider=SQLOLEDB.1;Password=x;User ID=T;Initial Catalog=T;Data "
+                          "Source=127.0.0.1,%1;Encrypt=yes")
+               .arg(closedPort())
+        << ";Encryption=require;";
     // Other ODBC drivers get the connection text as it stands, and the login timeout.
     QTest::newRow("ODBC") << QStringLiteral("Provider=MSDASQL;DRIVER={FreeTDS};SERVER=127.0.0.1;"
                                             "PORT=%1;TDS_Version=7.4;UID=TV;PWD=x")
@@ -76,9 +100,9 @@ void TestTimeouts::odbcDriverReceivesTheTimeouts_data() {
                           << ";PWD=*";
 }
 
-void TestTimeouts::odbcDriverReceivesTheTimeouts() {
+void TestDriverOptions::odbcDriverReceivesTheOptions() {
     QFETCH(QString, connectionString);
-    QFETCH(QString, connectionTextEnd);
+    QFETCH(QString, connectionTextPart);
     QFile::remove(traceFile(m_odbcConfig));
     Connections::useConnectionString(connectionString);
     const auto error = errorOf([] { Connections::OpenConnection(); });
@@ -102,12 +126,12 @@ void TestTimeouts::odbcDriverReceivesTheTimeouts() {
                                            "Str In = \\[([^\\n]*)\\]\\[length");
     const QRegularExpressionMatch connect = driverConnect.match(calls);
     QVERIFY2(connect.hasMatch(), qPrintable(calls));
-    QVERIFY2(connect.captured(1).endsWith(connectionTextEnd), qPrintable(connect.captured(1)));
+    QVERIFY2(connect.captured(1).contains(connectionTextPart), qPrintable(connect.captured(1)));
     qInfo().noquote() << "login timeout attribute" << set.captured(1) << "connection text"
                       << connect.captured(1);
 }
 
-void TestTimeouts::silentServerFailsAfterTheLoginTimeout_data() {
+void TestDriverOptions::silentServerFailsAfterTheLoginTimeout_data() {
     QTest::addColumn<QString>("connectionString");
     QTest::addColumn<QString>("expected");
     QTest::newRow("SQL Server") << collegeLogin << "Timeout expired";
@@ -118,7 +142,7 @@ void TestTimeouts::silentServerFailsAfterTheLoginTimeout_data() {
 
 // The kernel completes the handshake of a listening socket; nobody ever answers on it. Only
 // the login timeout ends the wait, neither sooner nor at the statement timeout.
-void TestTimeouts::silentServerFailsAfterTheLoginTimeout() {
+void TestDriverOptions::silentServerFailsAfterTheLoginTimeout() {
     QFETCH(QString, connectionString);
     QFETCH(QString, expected);
     QTcpServer silent;
@@ -135,5 +159,54 @@ void TestTimeouts::silentServerFailsAfterTheLoginTimeout() {
     QVERIFY2(elapsed >= 14'500 && elapsed < 25'000, qPrintable(QString::number(elapsed)));
 }
 
-QTEST_GUILESS_MAIN(TestTimeouts)
-#include "tst_timeouts.moc"
+void TestDriverOptions::postgresqlSslModeReachesTheDriver_data() {
+    QTest::addColumn<bool>("tls");
+    QTest::addColumn<QString>("connectionString");
+    // "1" for an encrypted session, "0" for a plain one, or the error's text.
+    QTest::addColumn<QString>("outcome");
+    const QString qpsql = QStringLiteral("Provider=PostgreSQL;Data Source=127.0.0.1:%1;Initial "
+                                         "Catalog=postgres;User ID=zelkarin;Password=x");
+    // psqlODBC reads its own keyword from the connection text that MSDASQL hands on.
+    const QString odbc = QStringLiteral("Provider=MSDASQL;DRIVER={PostgreSQL Unicode};"
+                                        "SERVER=127.0.0.1;PORT=%1;DATABASE=postgres;"
+                                        "UID=zelkarin;PWD=x");
+    QTest::newRow("require") << true << qpsql + ";sslmode=require"
+                             << "1";
+    QTest::newRow("disable") << true << qpsql + ";SSLMode=Disable"
+                             << "0";
+    QTest::newRow("require, server without TLS") << false << qpsql + ";sslmode=require"
+                                                 << "server does not support SSL";
+    QTest::newRow("invalid") << true << qpsql + ";sslmode=required"
+                             << "Invalid value \"required\" for sslmode in the connection "
+                                "string: use disable, allow, prefer, require, verify-ca, "
+                                "verify-full.";
+    QTest::newRow("odbc require") << true << odbc + ";SSLmode=require"
+                                  << "1";
+    QTest::newRow("odbc disable") << true << odbc + ";SSLmode=disable"
+                                  << "0";
+    QTest::newRow("odbc require, server without TLS") << false << odbc + ";SSLmode=require"
+                                                      << "server does not support SSL";
+}
+
+// Without sslmode libpq prefers TLS: a dropped sslmode=disable shows as an encrypted session,
+// a dropped sslmode=require as a plain one on the server without TLS.
+void TestDriverOptions::postgresqlSslModeReachesTheDriver() {
+    QFETCH(bool, tls);
+    QFETCH(QString, connectionString);
+    QFETCH(QString, outcome);
+    const int port = (tls ? m_tlsServer : m_plainServer)->port();
+    QString encrypted;
+    const auto error = errorOf([&] {
+        QSqlQuery query(openDatabase(connectionString.arg(port), QStringLiteral("encryption")));
+        if (query.exec("SELECT ssl::int FROM pg_stat_ssl WHERE pid = pg_backend_pid()") &&
+            query.next())
+            encrypted = query.value(0).toString();
+    });
+    if (error)
+        QVERIFY2(error->description().contains(outcome), qPrintable(error->description()));
+    else
+        QCOMPARE(encrypted, outcome);
+}
+
+QTEST_GUILESS_MAIN(TestDriverOptions)
+#include "tst_driveroptions.moc"
