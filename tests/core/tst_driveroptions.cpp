@@ -14,6 +14,13 @@
 #include <QTest>
 
 #include <memory>
+#include <thread>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 // What the connection string's options make of the database drivers: the SQL Server
 // provider's defaults of 15 s to log in and 30 s for a statement, the same 15 s for a
@@ -29,6 +36,8 @@ private slots:
     void odbcDriverReceivesTheOptions();
     void silentServerFailsAfterTheLoginTimeout_data();
     void silentServerFailsAfterTheLoginTimeout();
+    void sqlServerEncryptionReachesTheWire_data();
+    void sqlServerEncryptionReachesTheWire();
     void postgresqlSslModeReachesTheDriver_data();
     void postgresqlSslModeReachesTheDriver();
 
@@ -53,6 +62,48 @@ quint16 closedPort() {
 
 QString traceFile(const QTemporaryDir& dir) {
     return dir.filePath("odbc-trace.log");
+}
+
+// The ENCRYPTION option of the PRELOGIN packet that opens a TDS login, as FreeTDS sends it to
+// a listener on 127.0.0.1 that answers nothing; -1 when none came. The listener reads on a
+// thread of its own, since the driver holds the test's thread while it connects.
+int preloginEncryption(const QString& connectionString) {
+    const int listener = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    if (bind(listener, reinterpret_cast<sockaddr*>(&address), size) != 0 ||
+        listen(listener, 1) != 0 ||
+        getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
+        close(listener);
+        return -1;
+    }
+    int encryption = -1;
+    std::thread reader([&] {
+        pollfd waiting{listener, POLLIN, 0};
+        if (poll(&waiting, 1, 20'000) != 1)
+            return;
+        const int client = accept(listener, nullptr, nullptr);
+        unsigned char packet[512] = {};
+        pollfd reading{client, POLLIN, 0};
+        const ssize_t length =
+            poll(&reading, 1, 20'000) == 1 ? recv(client, packet, sizeof packet, 0) : 0;
+        // Header of 8 bytes, then option tokens: type, offset and length (big-endian, from the
+        // payload's start), up to 0xff. Type 1 is ENCRYPTION.
+        for (ssize_t token = 8; packet[0] == 0x12 && token + 4 < length && packet[token] != 0xff;
+             token += 5) {
+            const int offset = 8 + (packet[token + 1] << 8 | packet[token + 2]);
+            if (packet[token] == 1 && offset < length)
+                encryption = packet[offset];
+        }
+        close(client);
+    });
+    Connections::useConnectionString(connectionString.arg(ntohs(address.sin_port)));
+    errorOf([] { Connections::OpenConnection(); });
+    reader.join();
+    close(listener);
+    return encryption;
 }
 
 } // namespace
@@ -157,6 +208,22 @@ void TestDriverOptions::silentServerFailsAfterTheLoginTimeout() {
     qInfo().noquote() << "failed after" << elapsed << "ms:" << failure;
     QVERIFY2(failure.contains(expected), qPrintable(failure));
     QVERIFY2(elapsed >= 14'500 && elapsed < 25'000, qPrintable(QString::number(elapsed)));
+}
+
+void TestDriverOptions::sqlServerEncryptionReachesTheWire_data() {
+    QTest::addColumn<QString>("encrypt");
+    QTest::addColumn<int>("option");
+    // The protocol's values: 0 encryption available, 1 required, 2 not supported.
+    QTest::newRow("not given") << "" << 0;
+    QTest::newRow("yes") << ";Encrypt=yes" << 1;
+    QTest::newRow("no") << ";Encrypt=no" << 2;
+}
+
+// FreeTDS takes the setting in: its first packet asks the server for it.
+void TestDriverOptions::sqlServerEncryptionReachesTheWire() {
+    QFETCH(QString, encrypt);
+    QFETCH(int, option);
+    QCOMPARE(preloginEncryption(collegeLogin + encrypt), option);
 }
 
 void TestDriverOptions::postgresqlSslModeReachesTheDriver_data() {
