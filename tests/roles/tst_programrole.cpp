@@ -117,16 +117,22 @@ QString scriptError(const TestDatabase& db) {
 }
 
 // Roles a test made besides the program's, {role}_*, with what they hold in the database.
+// Run at the end of a row, whatever its outcome: reports instead of throwing.
 void dropOtherRoles(const TestDatabase& db) {
-    for (const QStringList& row :
-         db.rows(forRole("SELECT rolname FROM pg_roles WHERE starts_with(rolname, '{role}_')", db)))
-        db.exec(QString("DROP OWNED BY %1; DROP ROLE %1").arg(row.first()));
+    try {
+        for (const QStringList& row : db.rows(
+                 forRole("SELECT rolname FROM pg_roles WHERE starts_with(rolname, '{role}_')", db)))
+            db.exec(QString("DROP OWNED BY %1; DROP ROLE %1").arg(row.first()));
+    } catch (const std::runtime_error& error) {
+        qWarning() << error.what();
+    }
 }
 
 } // namespace
 
-// The program logs in to PostgreSQL as the role of data/roles/postgresql.sql: what its own
-// statements need works (the window tests run them), everything else is refused by the server.
+// The program logs in to PostgreSQL as the role of data/roles/postgresql.sql: its own statements
+// run, each grant is needed by one of them, everything else is refused by the server, and the
+// script run again takes back whatever was added since.
 class TestProgramRole : public TestFixture {
     Q_OBJECT
 
