@@ -43,6 +43,35 @@ void configureOdbc(QSqlDatabase& db, const ConnectionString& cs) {
     setOdbcLoginTimeout(db);
 }
 
+// The provider's Encrypt=yes|no as FreeTDS's encryption keyword; without it FreeTDS requests
+// encryption and goes on unencrypted when the server offers none.
+QString freeTdsEncryption(const ConnectionString& cs) {
+    const QString encrypt = cs.value(QStringLiteral("Encrypt"));
+    if (encrypt.isEmpty())
+        return {};
+    if (encrypt.compare(QLatin1String("yes"), Qt::CaseInsensitive) == 0)
+        return QStringLiteral("require");
+    if (encrypt.compare(QLatin1String("no"), Qt::CaseInsensitive) == 0)
+        return QStringLiteral("off");
+    throw Error(Error::ProviderError,
+                QStringLiteral("Invalid value \"%1\" for Encrypt in the connection string: "
+                               "use yes or no.")
+                    .arg(encrypt));
+}
+
+// libpq's sslmode, checked here: QPSQL would hand a value with spaces on as further options.
+QString postgresSslMode(const ConnectionString& cs) {
+    static const QStringList modes{"disable", "allow",     "prefer",
+                                   "require", "verify-ca", "verify-full"};
+    const QString mode = cs.value(QStringLiteral("sslmode")).toLower();
+    if (!mode.isEmpty() && !modes.contains(mode))
+        throw Error(Error::ProviderError,
+                    QStringLiteral("Invalid value \"%1\" for sslmode in the connection string: "
+                                   "use %2.")
+                        .arg(cs.value(QStringLiteral("sslmode")), modes.join(QLatin1String(", "))));
+    return mode;
+}
+
 void configurePostgres(QSqlDatabase& db, const ConnectionString& cs) {
     const QString source = cs.value(QStringLiteral("Data Source"));
     const qsizetype colon = source.lastIndexOf(u':');
@@ -56,7 +85,11 @@ void configurePostgres(QSqlDatabase& db, const ConnectionString& cs) {
     db.setUserName(cs.value(QStringLiteral("User ID")));
     db.setPassword(cs.value(QStringLiteral("Password")));
     // libpq gives up on a login after the same time as the SQL Server provider.
-    db.setConnectOptions(QStringLiteral("connect_timeout=%1").arg(LoginTimeoutSeconds));
+    QString options = QStringLiteral("connect_timeout=%1").arg(LoginTimeoutSeconds);
+    const QString sslMode = postgresSslMode(cs);
+    if (!sslMode.isEmpty())
+        options += QStringLiteral(";sslmode=") + sslMode;
+    db.setConnectOptions(options);
 }
 
 void configureSqlite(QSqlDatabase& db, const ConnectionString& cs) {
@@ -124,6 +157,9 @@ QString freeTdsConnectionText(const ConnectionString& cs) {
     // A named instance finds its port through the server's browser service.
     if (!server.contains(u'\\'))
         pairs.append({QStringLiteral("PORT"), odbcValue(port)});
+    const QString encryption = freeTdsEncryption(cs);
+    if (!encryption.isEmpty())
+        pairs.append({QStringLiteral("Encryption"), encryption});
     pairs.append(
         {QStringLiteral("DATABASE"), odbcValue(cs.value(QStringLiteral("Initial Catalog")))});
     pairs.append({QStringLiteral("UID"), odbcValue(cs.value(QStringLiteral("User ID")))});

@@ -11,6 +11,7 @@ inline constexpr int LoginTimeoutSeconds = 15;
 inline constexpr int CommandTimeoutSeconds = 30;
 
 // The ODBC connection text that reaches SQL Server through FreeTDS for an SQLOLEDB string.
+// Throws zelkarin::Error when its Encrypt is neither yes nor no.
 QString freeTdsConnectionText(const ConnectionString& adoString);
 
 // Adds a Qt SQL connection named `name` for the provider of the connection string and opens

@@ -1,7 +1,9 @@
 #include "ConnectionString.h"
 #include "DatabaseDriver.h"
+#include "ErrorOf.h"
 #include "TestFixture.h"
 
+#include <QRegularExpression>
 #include <QTest>
 
 class TestConnectionString : public TestFixture {
@@ -13,6 +15,8 @@ private slots:
     void sqlServerDataSourceForms_data();
     void sqlServerDataSourceForms();
     void odbcValuesAreBraced();
+    void sqlServerEncryption_data();
+    void sqlServerEncryption();
 };
 
 void TestConnectionString::collegeStringParses() {
@@ -65,6 +69,36 @@ void TestConnectionString::odbcValuesAreBraced() {
     const QString text = freeTdsConnectionText(
         ConnectionString::parse("Provider=SQLOLEDB.1;Password=\"p;w}=\";User ID=TV;Data Source=h"));
     QVERIFY2(text.contains("PWD={p;w}}=};"), qPrintable(text));
+}
+
+void TestConnectionString::sqlServerEncryption_data() {
+    QTest::addColumn<QString>("encrypt");
+    // FreeTDS's keyword in the connection text, or the error.
+    QTest::addColumn<QString>("outcome");
+    QTest::newRow("not given") << ""
+                               << "";
+    QTest::newRow("yes") << ";Encrypt=yes"
+                         << "Encryption=require";
+    QTest::newRow("no") << ";Encrypt=No"
+                        << "Encryption=off";
+    QTest::newRow("other") << ";Encrypt=true"
+                           << "Invalid value \"true\" for Encrypt in the connection string: use "
+                              "yes or no.";
+}
+
+// Left out, FreeTDS's own default stays: it requests encryption.
+void TestConnectionString::sqlServerEncryption() {
+    QFETCH(QString, encrypt);
+    QFETCH(QString, outcome);
+    QString text;
+    const auto error = errorOf([&] {
+        text = freeTdsConnectionText(ConnectionString::parse(
+            "Provider=SQLOLEDB.1;Password=pw;User ID=TV;Data Source=h" + encrypt));
+    });
+    if (error)
+        QCOMPARE(error->description(), outcome);
+    else
+        QCOMPARE(QRegularExpression("Encryption=\\w+").match(text).captured(), outcome);
 }
 
 QTEST_APPLESS_MAIN(TestConnectionString)

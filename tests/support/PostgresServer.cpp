@@ -16,14 +16,14 @@ namespace {
     throw std::runtime_error(what.toStdString());
 }
 
-// The newest installed server's programs (Debian keeps them per major version).
-QString serverBinaries() {
+// One of the newest installed server's programs (Debian keeps them per major version).
+QString serverProgram(const QString& program) {
     const QDir versions(QStringLiteral("/usr/lib/postgresql"));
     for (const QString& version :
          versions.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::Reversed)) {
         const QString bin = versions.filePath(version + QStringLiteral("/bin"));
         if (QFile::exists(bin + QStringLiteral("/initdb")))
-            return bin;
+            return bin + u'/' + program;
     }
     fail(QStringLiteral("no PostgreSQL server is installed under /usr/lib/postgresql"));
 }
@@ -44,7 +44,7 @@ const passwd* serverAccount() {
 
 } // namespace
 
-PostgresServer::PostgresServer() : m_port(freeLoopbackPort()) {
+PostgresServer::PostgresServer(Tls tls) : m_port(freeLoopbackPort()) {
     if (!m_folder.isValid())
         fail(QStringLiteral("no temporary folder for the test server"));
     if (geteuid() == 0) {
@@ -54,7 +54,7 @@ PostgresServer::PostgresServer() : m_port(freeLoopbackPort()) {
             fail(QStringLiteral("cannot hand the test server's folder to \"postgres\""));
     }
     m_data = m_folder.filePath(QStringLiteral("data"));
-    run(QStringLiteral("initdb"),
+    run(serverProgram(QStringLiteral("initdb")),
         {QStringLiteral("--pgdata=") + m_data, QStringLiteral("--username=") + user(),
          QStringLiteral("--auth=trust"), QStringLiteral("--encoding=UTF8"),
          QStringLiteral("--locale=C.UTF-8"), QStringLiteral("--no-sync")});
@@ -66,6 +66,16 @@ PostgresServer::PostgresServer() : m_port(freeLoopbackPort()) {
                        .arg(m_port)
                        .arg(m_folder.path())
                        .toUtf8());
+    if (tls == Tls::On) {
+        // server.crt and server.key in the data folder are the server's defaults.
+        run(QStringLiteral("openssl"),
+            {QStringLiteral("req"), QStringLiteral("-new"), QStringLiteral("-x509"),
+             QStringLiteral("-nodes"), QStringLiteral("-days"), QStringLiteral("1"),
+             QStringLiteral("-subj"), QStringLiteral("/CN=127.0.0.1"), QStringLiteral("-keyout"),
+             m_data + QStringLiteral("/server.key"), QStringLiteral("-out"),
+             m_data + QStringLiteral("/server.crt")});
+        settings.write("ssl = on\n");
+    }
     settings.close();
     start();
 }
@@ -81,7 +91,7 @@ PostgresServer::~PostgresServer() {
 void PostgresServer::start() {
     if (m_running)
         return;
-    run(QStringLiteral("pg_ctl"),
+    run(serverProgram(QStringLiteral("pg_ctl")),
         {QStringLiteral("start"), QStringLiteral("--wait"), QStringLiteral("--pgdata=") + m_data,
          QStringLiteral("--log=") + m_folder.filePath(QStringLiteral("server.log"))});
     m_running = true;
@@ -90,14 +100,13 @@ void PostgresServer::start() {
 void PostgresServer::stop() {
     if (!m_running)
         return;
-    run(QStringLiteral("pg_ctl"),
+    run(serverProgram(QStringLiteral("pg_ctl")),
         {QStringLiteral("stop"), QStringLiteral("--wait"), QStringLiteral("--mode=immediate"),
          QStringLiteral("--pgdata=") + m_data});
     m_running = false;
 }
 
-void PostgresServer::run(const QString& program, const QStringList& arguments) {
-    const QString path = serverBinaries() + u'/' + program;
+void PostgresServer::run(const QString& path, const QStringList& arguments) {
     QProcess process;
     // The server speaks C.UTF-8 whatever locale the tests run in, and no PG* variable of the
     // suite's own server reaches pg_ctl.
@@ -118,6 +127,5 @@ void PostgresServer::run(const QString& program, const QStringList& arguments) {
         process.start(path, arguments);
     if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit ||
         process.exitCode() != 0)
-        fail(QStringLiteral("%1 failed:\n%2")
-                 .arg(program, QString::fromLocal8Bit(process.readAll())));
+        fail(QStringLiteral("%1 failed:\n%2").arg(path, QString::fromLocal8Bit(process.readAll())));
 }

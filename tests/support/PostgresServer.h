@@ -8,9 +8,13 @@
 // that the test may stop and start again while the program runs: the suite's shared server
 // must stay up for the other tests. As root it runs as the user "postgres", since PostgreSQL
 // refuses to run as root. Its only role, "zelkarin", is a superuser that the server trusts.
+// With TLS on, it offers encrypted connections with a self-signed certificate made for it.
 class PostgresServer {
 public:
-    PostgresServer(); // throws std::runtime_error when the server cannot be made or started
+    enum class Tls { Off, On };
+
+    // Throws std::runtime_error when the server cannot be made or started.
+    explicit PostgresServer(Tls tls = Tls::Off);
     ~PostgresServer();
 
     PostgresServer(const PostgresServer&) = delete;
@@ -24,8 +28,8 @@ public:
     void stop();
 
 private:
-    // Runs one of the server's programs as the user that owns the cluster.
-    void run(const QString& program, const QStringList& arguments);
+    // Runs a program as the user that owns the cluster.
+    void run(const QString& path, const QStringList& arguments);
 
     QTemporaryDir m_folder;
     QString m_data;
