@@ -1,9 +1,6 @@
-#include "Connections.h"
 #include "LoginTestFixture.h"
 #include "LoginWindowDriver.h"
 #include "TestDatabase.h"
-
-#include <memory>
 
 // A password that the engine cannot take (a pasted NUL cuts SQLite's and libpq's statement text
 // short) fails the login, and what the member then reads holds neither the password nor the
@@ -12,25 +9,14 @@ class TestLoginError : public LoginTestFixture {
     Q_OBJECT
 
 private slots:
+    void initTestCase_data() { addEngineRows(); }
     void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
-    void cleanup();
 
-    void rejectedPasswordIsNotShown_data() { addEngineRows(); }
     void rejectedPasswordIsNotShown();
-
-private:
-    std::unique_ptr<TestDatabase> m_db;
 };
 
-void TestLoginError::cleanup() {
-    LoginTestFixture::cleanup();
-    m_db.reset();
-}
-
 void TestLoginError::rejectedPasswordIsNotShown() {
-    QFETCH(Engine, engine);
-    m_db = std::make_unique<TestDatabase>(engine);
-    Connections::useConnectionString(m_db->connectionString());
+    const TestDatabase& db = useDatabase();
     LoginWindowDriver login;
     QTest::keyClicks(login.id, "1234567");
     login.password->setText(QStringLiteral("Zq9") + QChar(0) + QStringLiteral("secret"));
@@ -42,7 +28,7 @@ void TestLoginError::rejectedPasswordIsNotShown() {
         QVERIFY2(!shown.contains(part, Qt::CaseInsensitive), qPrintable(shown));
     QVERIFY(login.window->isVisible());
     QVERIFY(!mainWindow());
-    QVERIFY(m_db->rows("SELECT * FROM tbllog").isEmpty());
+    QVERIFY(db.rows("SELECT * FROM tbllog").isEmpty());
 }
 
 QTEST_MAIN(TestLoginError)
