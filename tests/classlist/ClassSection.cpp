@@ -25,13 +25,17 @@ const char* const sectionRows[] = {
 
 } // namespace
 
-const QList<Student> sectionStudents = {
-    {"2026-001", "Abad", "Ana", "B.", "BSIT"},
-    {"2026-002", "Bautista", "Ben", std::nullopt, "BSCS"},
-    {"2026-003", "Cruz", "Carla", "D.", std::nullopt},
-    {"2026-004", "D'Angelo", "Dino", "E.", "BSIT"},
-    {"2026-005", "Estrada", "Eva", "F.", "BSIS"},
+// clang-format off
+const Cells sectionCells = {
+    {"C3", "Santos, Maria"}, {"D5", "IT 101"}, {"I5", "Introduction to Computing"},
+    {"I6", "2026-2027 1st Semester"}, {"AE6", "3"}, {"Y5", "MWF 8:00-9:00 AM"},
+    {"B10", "2026-001"}, {"C10", "Abad"},     {"D10", "Ana"},   {"E10", "B."},         {"F10", "BSIT"},
+    {"B11", "2026-002"}, {"C11", "Bautista"}, {"D11", "Ben"},   {"E11", std::nullopt}, {"F11", "BSCS"},
+    {"B12", "2026-003"}, {"C12", "Cruz"},     {"D12", "Carla"}, {"E12", "D."},         {"F12", std::nullopt},
+    {"B13", "2026-004"}, {"C13", "D'Angelo"}, {"D13", "Dino"},  {"E13", "E."},         {"F13", "BSIT"},
+    {"B14", "2026-005"}, {"C14", "Estrada"},  {"D14", "Eva"},   {"E14", "F."},         {"F14", "BSIS"},
 };
+// clang-format on
 
 void insertLoad(const TestDatabase& db, const QString& values) {
     db.exec("INSERT INTO TLOAD (professorid, periodcode, subject, subjectname, units, schedule, "
@@ -58,18 +62,4 @@ ClassListRequest sectionRequest(const QString& enrolled) {
 
 QString confirmation(const QString& subjectCode) {
     return "Are you sure you want to create a class list of: " + subjectCode + " in Excel?";
-}
-
-Cells classCells(const QString& subject, const QString& subjectName, const QString& schedule,
-                 const QList<Student>& students) {
-    Cells cells = {{"C3", "Santos, Maria"}, {"D5", subject}, {"I5", subjectName},
-                   {"I6", period},          {"AE6", "3"},    {"Y5", schedule}};
-    for (int i = 0; i < students.size(); ++i)
-        for (int column = 0; column < 5; ++column)
-            cells[QChar(u'B' + column) + QString::number(10 + i)] = students[i][column];
-    return cells;
-}
-
-Cells sectionCells(const QList<Student>& students) {
-    return classCells("IT 101", "Introduction to Computing", "MWF 8:00-9:00 AM", students);
 }

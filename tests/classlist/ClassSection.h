@@ -5,21 +5,20 @@
 #include <QMap>
 #include <QString>
 
-#include <array>
 #include <optional>
 
 class TestDatabase;
 
 // Cell values as the export hands them to the spreadsheet; nullopt empties the cell.
 using Cells = QMap<QString, std::optional<QString>>;
-using Student = std::array<std::optional<QString>, 5>; // columns B to F
 
 // Section IT 101, MWF 8:00-9:00 AM of member 11-111-11 in 2026-2027 1st Semester: five enrolled
 // students with blanks and NULLs, and rows that each differ in one selecting column, sorted
 // among the students so a leak shows. Also IT 213 without an enrolled student.
 void insertSection(const TestDatabase& db);
-// The section's students as the export writes them, by last name.
-extern const QList<Student> sectionStudents;
+// The heading and the section's students from row 10 on, by last name, as the export writes
+// them.
+extern const Cells sectionCells;
 
 // One TLOAD row from SQL literals: professorid, periodcode, subject, subjectname, units,
 // schedule, enrollstatus, studentID, lastname, firstname, middleInitial, ecourse.
@@ -31,8 +30,3 @@ ClassListRequest classRequest(const QString& code, const QString& schedule,
 ClassListRequest sectionRequest(const QString& enrolled);
 
 QString confirmation(const QString& subjectCode);
-
-// The heading and the student rows from row 10 on.
-Cells classCells(const QString& subject, const QString& subjectName, const QString& schedule,
-                 const QList<Student>& students);
-Cells sectionCells(const QList<Student>& students);

@@ -1,5 +1,4 @@
 #include "ClassListConversions.h"
-#include "ClassListExport.h"
 #include "Error.h"
 #include "ErrorOf.h"
 #include "TestFixture.h"
@@ -16,7 +15,6 @@ private slots:
     void enrolledCountFitsSixteenBits();
     void countThatDoesNotFitFailsClearly_data();
     void countThatDoesNotFitFailsClearly();
-    void statementTextAndQuotedValues();
 };
 
 void TestClassListConversions::onlySpacesAreTrimmed() {
@@ -73,17 +71,6 @@ void TestClassListConversions::countThatDoesNotFitFailsClearly() {
     QVERIFY2(error, "the count was taken");
     QCOMPARE(error->number(), number);
     QCOMPARE(error->description(), description);
-}
-
-void TestClassListConversions::statementTextAndQuotedValues() {
-    QCOMPARE(classListStatement("12-345-67", "2026-2027 1st Semester", "IT 101", "MWF 8:00-9:00 AM")
-                 .text(),
-             "SELECT * FROM TLOAD where professorid='12-345-67' and periodcode='2026-2027 1st "
-             "Semester' and subject='IT 101' and schedule='MWF 8:00-9:00 AM' and "
-             "enrollstatus='Enrolled' ORDER BY LASTNAME ");
-    QCOMPARE(classListStatement("1'", "2'", "'3", "4''").text(),
-             "SELECT * FROM TLOAD where professorid='1''' and periodcode='2''' and subject='''3' "
-             "and schedule='4''''' and enrollstatus='Enrolled' ORDER BY LASTNAME ");
 }
 
 QTEST_APPLESS_MAIN(TestClassListConversions)

@@ -1,7 +1,11 @@
+#include "ClassListExport.h"
 #include "Connections.h"
 #include "Error.h"
 #include "ErrorOf.h"
+#include "MemberLogin.h"
+#include "PasswordChange.h"
 #include "Statement.h"
+#include "TeachingLoad.h"
 #include "TestDatabase.h"
 #include "TestFixture.h"
 
@@ -25,46 +29,29 @@ class TestDatabaseCore : public TestFixture {
     Q_OBJECT
 
 private slots:
+    void initTestCase_data() { addEngineRows(); }
     void init();
-    void cleanup();
 
-    void readsRowsByNameAndTellsEmptyResults_data() { addEngineRows(); }
     void readsRowsByNameAndTellsEmptyResults();
-    void nullHasTwoReadings_data() { addEngineRows(); }
     void nullHasTwoReadings();
-    void hostileValuesRoundTripAndTouchNoOtherRow_data();
-    void hostileValuesRoundTripAndTouchNoOtherRow();
-    void recordsetOutlivesLaterConnections_data() { addEngineRows(); }
+    void hostileValuesRoundTripThroughEveryProgramStatement_data();
+    void hostileValuesRoundTripThroughEveryProgramStatement();
     void recordsetOutlivesLaterConnections();
-    void missingTableOrColumnIsNamed_data() { addEngineRows(); }
     void missingTableOrColumnIsNamed();
 
     void missingDriverLibraryIsNamed();
     void missingSqliteFileIsAnErrorNotANewDatabase();
     void unknownProviderIsAnError();
-
-private:
-    std::unique_ptr<TestDatabase> m_db;
 };
 
 void TestDatabaseCore::init() {
     TestFixture::init();
-    const char* tag = QTest::currentDataTag();
-    if (!tag)
-        return;
-    QFETCH(Engine, engine);
-    m_db = std::make_unique<TestDatabase>(engine, TestDatabase::Content::SchemaOnly);
-    Connections::useConnectionString(m_db->connectionString());
-    m_db->exec("INSERT INTO PERIOD (sy_sem, status, tanong) VALUES ('2026-2027 1st', 'ACTIVE', "
-               "'YES')");
-    m_db->exec("INSERT INTO PERIOD (sy_sem, status, tanong) VALUES ('2025-2026 2nd', NULL, 'YES')");
-    m_db->exec("INSERT INTO Prof_login (profid, password, lastname, firstname, dept) VALUES "
-               "('11-111-11', 'pw', 'Reyes', 'Ana', NULL)");
-}
-
-void TestDatabaseCore::cleanup() {
-    TestFixture::cleanup();
-    m_db.reset();
+    const TestDatabase& db = useDatabase(TestDatabase::Content::SchemaOnly);
+    db.exec("INSERT INTO PERIOD (sy_sem, status, tanong) VALUES ('2026-2027 1st', 'ACTIVE', "
+            "'YES')");
+    db.exec("INSERT INTO PERIOD (sy_sem, status, tanong) VALUES ('2025-2026 2nd', NULL, 'YES')");
+    db.exec("INSERT INTO Prof_login (profid, password, lastname, firstname, dept) VALUES "
+            "('11-111-11', 'pw', 'Reyes', 'Ana', NULL)");
 }
 
 void TestDatabaseCore::readsRowsByNameAndTellsEmptyResults() {
@@ -110,66 +97,74 @@ void TestDatabaseCore::nullHasTwoReadings() {
     QCOMPARE(rs.field("lastname").text(), "Reyes");
 }
 
-void TestDatabaseCore::hostileValuesRoundTripAndTouchNoOtherRow_data() {
-    addEngineCaseRows<QString>("value", {
-                                            {"tautology", "' OR '1'='1"},
-                                            {"drop", "x'; DROP TABLE tbllog; --"},
-                                            {"name", "O'Brien"},
-                                            {"backslashes", "C:\\Grading Sheet\\ \\' \\\\"},
-                                            {"escaped quote then tautology", "x\\' OR 1=1 --"},
-                                            {"escaped doubled quotes", "\\'' OR ''1''=''1"},
-                                            {"trailing backslash", "pw\\"},
-                                            {"non-ascii", "Peña, Ñiño — 李小龍 ünïcødé"},
-                                            {"long", QString(10000, u'q') + "'"},
-                                        });
+void TestDatabaseCore::hostileValuesRoundTripThroughEveryProgramStatement_data() {
+    QTest::addColumn<QString>("value");
+    QTest::newRow("tautology") << "' OR '1'='1";
+    QTest::newRow("drop") << "x'; DROP TABLE tbllog; --";
+    QTest::newRow("name") << "O'Brien";
+    QTest::newRow("backslashes") << "C:\\Grading Sheet\\ \\' \\\\";
+    QTest::newRow("escaped quote then tautology") << "x\\' OR 1=1 --";
+    QTest::newRow("escaped doubled quotes") << "\\'' OR ''1''=''1";
+    QTest::newRow("trailing backslash") << "pw\\";
+    QTest::newRow("blanks") << "  a b  ";
+    QTest::newRow("non-ascii") << "Peña, Ñiño — 李小龍 ünïcødé";
+    QTest::newRow("long") << QString(10000, u'q') + "'";
 }
 
-// Doubled quotes keep a value inside its literal only while backslashes are plain characters;
-// the connection sees to that even where the server's own setting says otherwise.
-void TestDatabaseCore::hostileValuesRoundTripAndTouchNoOtherRow() {
-    QFETCH(Engine, engine);
+// Each statement that the program runs, with the value in every place a member's text goes:
+// it reads back whole and selects or changes only its own row. Doubled quotes keep a value
+// inside its literal only while backslashes are plain characters; the connection sees to that
+// even where the server's own setting says otherwise.
+void TestDatabaseCore::hostileValuesRoundTripThroughEveryProgramStatement() {
     QFETCH(QString, value);
-    m_db->exec("INSERT INTO Prof_login (profid, password, lastname, firstname, dept) VALUES "
-               "('22-222-22', 'keep', 'Santos', 'Ben', 'CCS')");
-    if (engine != Engine::SQLite) {
+    const TestDatabase& db = this->db();
+    QString literal = value;
+    literal.replace(u'\'', QLatin1String("''"));
+    literal = u'\'' + literal + u'\'';
+    db.exec("INSERT INTO Prof_login (profid, password, lastname, firstname, dept) VALUES "
+            "('22-222-22', 'keep', 'Santos', 'Ben', 'CCS')");
+    for (const QString& other : {QStringLiteral("'other'"), literal})
+        db.exec(QStringLiteral("INSERT INTO TLOAD (professorid, periodcode, subject, subjectname, "
+                               "units, schedule, room, ssection, enrollstatus, lastname) VALUES "
+                               "(%1, %1, %1, 'S', '3', %1, 'R', 'A', 'Enrolled', %1)")
+                    .arg(other));
+    if (currentEngine() != Engine::SQLite) {
         // Every new session of this database reads a backslash as an escape by default.
-        m_db->exec("ALTER DATABASE " + m_db->scalar("SELECT current_database()") +
-                   " SET standard_conforming_strings = off");
+        db.exec("ALTER DATABASE " + db.scalar("SELECT current_database()") +
+                " SET standard_conforming_strings = off");
         const Recordset setting = run(Statement("SHOW standard_conforming_strings"));
         QCOMPARE(setting.field("standard_conforming_strings").text(), "on");
     }
 
-    run(Statement("INSERT INTO tbllog (userid,oras,araw,IP,name) VALUES('")
-            .value(value)
-            .sql("','1:00:00 PM','1/1/2026','10.0.0.5', '")
-            .value(value)
-            .sql("')"));
+    QVERIFY(run(credentialCheck(value, value)).eof());
+    QVERIFY(run(accountLookup(value)).eof());
+    run(auditInsert({value, value, value, value, value}));
     // The program may only append to tbllog: the row is read back as the test's own user.
-    QCOMPARE(m_db->rows("SELECT userid, name FROM tbllog"), (QList<QStringList>{{value, value}}));
+    QCOMPARE(db.rows("SELECT userid, oras, araw, IP, name FROM tbllog"),
+             (QList<QStringList>{{value, value, value, value, value}}));
 
-    Recordset login = run(Statement("SELECT * from Prof_login where profid='")
-                              .value(value)
-                              .sql("' and password='")
-                              .value(value)
-                              .sql("'"));
-    QVERIFY(login.bof() && login.eof());
+    for (LoadForm form : {LoadForm::EnrolledOnly, LoadForm::AllRows}) {
+        Recordset load = run(teachingLoadStatement(form, value, value));
+        QVERIFY(!load.eof());
+        QCOMPARE(load.field("subject").text(), value);
+        QCOMPARE(load.field("NoOfE").text(), "1");
+        load.moveNext();
+        QVERIFY(load.eof());
+    }
+    Recordset students = run(classListStatement(value, value, value, value));
+    QVERIFY(!students.eof());
+    QCOMPARE(students.field("lastname").text(), value);
+    students.moveNext();
+    QVERIFY(students.eof());
 
-    run(Statement("UPDATE Prof_login set password='")
-            .value(value)
-            .sql("'where Profid ='")
-            .value("11-111-11")
-            .sql("'"));
-    QCOMPARE(m_db->rows("SELECT profid, password FROM Prof_login ORDER BY profid"),
+    run(passwordUpdate(value, "11-111-11"));
+    QCOMPARE(db.rows("SELECT profid, password FROM Prof_login ORDER BY profid"),
              (QList<QStringList>{{"11-111-11", value}, {"22-222-22", "keep"}}));
-    Recordset back = run(Statement("SELECT * from Prof_login where profid='11-111-11' and "
-                                   "password='")
-                             .value(value)
-                             .sql("'"));
+    Recordset back = run(credentialCheck("11-111-11", value));
     QVERIFY(!back.eof());
     QCOMPARE(back.field("password").text(), value);
-
-    run(Statement("UPDATE Prof_login set password='x'where Profid ='").value(value).sql("'"));
-    QCOMPARE(m_db->scalar("SELECT count(*) FROM Prof_login WHERE password='x'"), "0");
+    run(passwordUpdate("x", value));
+    QCOMPARE(db.scalar("SELECT count(*) FROM Prof_login WHERE password='x'"), "0");
 }
 
 void TestDatabaseCore::recordsetOutlivesLaterConnections() {
@@ -214,6 +209,7 @@ void TestDatabaseCore::missingTableOrColumnIsNamed() {
 
 // A driver that is registered but whose library is gone: the administrator reads which file.
 void TestDatabaseCore::missingDriverLibraryIsNamed() {
+    ZELKARIN_ONCE_ON_SQLITE();
     const QString library = QDir::temp().filePath("zelkarin-no-such-dir/libtdsodbc.so");
     Connections::useConnectionString("Provider=MSDASQL;DRIVER=" + library +
                                      ";SERVER=db.example;PORT=1433;UID=TV;PWD=vexaKORM51");
@@ -225,6 +221,7 @@ void TestDatabaseCore::missingDriverLibraryIsNamed() {
 }
 
 void TestDatabaseCore::missingSqliteFileIsAnErrorNotANewDatabase() {
+    ZELKARIN_ONCE_ON_SQLITE();
     const QString path =
         QDir::temp().filePath("zelkarin-missing-%1.db").arg(QCoreApplication::applicationPid());
     Connections::useConnectionString("Provider=SQLite;Data Source=" + path);
@@ -238,6 +235,7 @@ void TestDatabaseCore::missingSqliteFileIsAnErrorNotANewDatabase() {
 }
 
 void TestDatabaseCore::unknownProviderIsAnError() {
+    ZELKARIN_ONCE_ON_SQLITE();
     Connections::useConnectionString("Provider=Nonesuch.1;Data Source=x");
     const auto error = errorOf([] { Connections::OpenConnection(); });
     QVERIFY(error);

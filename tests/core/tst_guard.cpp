@@ -23,9 +23,10 @@ void TestGuard::failureIsShownAndAbandonsOnlyTheHandler() {
     QVERIFY(!runGuarded([] { throw std::runtime_error("bad conversion"); }));
     QCOMPARE(done, QStringList{"written"});
     QCOMPARE(messages.messages().size(), 2);
-    QCOMPARE(messages.messages()[0].prompt, "Run-time error '94':\n\nInvalid use of Null");
-    QCOMPARE(messages.messages()[0].title, "zelkarin");
-    QCOMPARE(messages.messages()[0].style, MsgStyle::Critical);
+    QCOMPARE(messages.messages()[0],
+             (MessageRecorder::Message{"Run-time error '94':\n\nInvalid use "
+                                       "of Null",
+                                       MsgStyle::Critical, "zelkarin"}));
     QVERIFY(messages.messages()[1].prompt.endsWith("bad conversion"));
 }
 

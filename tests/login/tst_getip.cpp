@@ -1,7 +1,8 @@
 #include "GetIP.h"
 #include "TestFixture.h"
-#include "Workstation.h"
 
+#include <QHostAddress>
+#include <QHostInfo>
 #include <QTest>
 
 using GetIP::LocalHostName;
@@ -19,9 +20,9 @@ private slots:
     void knownWorkstation();
 };
 
-// The host name as the system gives it, and an address that names the workstation on its
-// network whenever it has one; without a network, the loopback address that its name has. A name
-// that resolves nowhere fails only the address lookup, with its message.
+// The host name as the system gives it and an IPv4 address; a name that resolves nowhere fails
+// only the address lookup, with its message. Which address is the workstation's is checked on
+// the workstations of known names and addresses.
 void TestGetIP::thisWorkstation() {
     const QString name = QHostInfo::localHostName();
     QCOMPARE(LocalHostName(), name);
@@ -29,16 +30,13 @@ void TestGetIP::thisWorkstation() {
     const QString address = LocalIPAddress();
     if (QHostInfo::fromName(name).addresses().isEmpty()) {
         QCOMPARE(address, "");
-        QCOMPARE(messages.prompts(),
-                 QStringList{
-                     "Windows Sockets are not responding. Unable to successfully get Host Name."});
-        QCOMPARE(messages.messages()[0].style, MsgStyle::OkOnly);
-        QCOMPARE(messages.messages()[0].title, "zelkarin");
+        QCOMPARE(messages.messages(),
+                 (QList<MessageRecorder::Message>{
+                     {"Windows Sockets are not responding. Unable to successfully get Host Name.",
+                      MsgStyle::OkOnly, "zelkarin"}}));
         return;
     }
     QCOMPARE(messages.prompts(), QStringList());
-    QVERIFY(!address.isEmpty());
-    QCOMPARE(address, workstationAddress());
     QCOMPARE(QHostAddress(address).protocol(), QAbstractSocket::IPv4Protocol);
 }
 

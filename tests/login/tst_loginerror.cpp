@@ -1,11 +1,8 @@
-#include "Connections.h"
 #include "LoginTestFixture.h"
 #include "LoginWindowDriver.h"
 #include "TestDatabase.h"
 
 #include <QRegularExpression>
-
-#include <memory>
 
 // A password that the engine cannot take (a pasted NUL cuts SQLite's and libpq's statement text
 // short) fails the login, and what the member then reads holds neither the password nor the
@@ -14,27 +11,15 @@ class TestLoginError : public LoginTestFixture {
     Q_OBJECT
 
 private slots:
+    void initTestCase_data() { addEngineRows(); }
     void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
-    void cleanup();
 
-    void rejectedPasswordIsNotShown_data() { addEngineRows(); }
     void rejectedPasswordIsNotShown();
-    void wrongDatabasePasswordNamesTheLogin_data();
     void wrongDatabasePasswordNamesTheLogin();
-
-private:
-    std::unique_ptr<TestDatabase> m_db;
 };
 
-void TestLoginError::cleanup() {
-    LoginTestFixture::cleanup();
-    m_db.reset();
-}
-
 void TestLoginError::rejectedPasswordIsNotShown() {
-    QFETCH(Engine, engine);
-    m_db = std::make_unique<TestDatabase>(engine);
-    Connections::useConnectionString(m_db->connectionString());
+    const TestDatabase& db = useDatabase();
     LoginWindowDriver login;
     QTest::keyClicks(login.id, "1234567");
     login.password->setText(QStringLiteral("Zq9") + QChar(0) + QStringLiteral("secret"));
@@ -46,22 +31,17 @@ void TestLoginError::rejectedPasswordIsNotShown() {
         QVERIFY2(!shown.contains(part, Qt::CaseInsensitive), qPrintable(shown));
     QVERIFY(login.window->isVisible());
     QVERIFY(!mainWindow());
-    QVERIFY(m_db->rows("SELECT * FROM tbllog").isEmpty());
-}
-
-void TestLoginError::wrongDatabasePasswordNamesTheLogin_data() {
-    QTest::addColumn<Engine>("engine");
-    for (Engine engine : postgresqlEngines)
-        QTest::newRow(engineRowName(engine)) << engine;
+    QVERIFY(db.rows("SELECT * FROM tbllog").isEmpty());
 }
 
 // The server refuses the program's own login: the administrator reads which login, and the
 // member reads no password.
 void TestLoginError::wrongDatabasePasswordNamesTheLogin() {
-    QFETCH(Engine, engine);
-    m_db = std::make_unique<TestDatabase>(engine);
+    if (currentEngine() == Engine::SQLite)
+        QSKIP("SQLite has no login");
+    const TestDatabase& db = useDatabase();
     const QString wrong = QStringLiteral("Wr0ng' \"Qx");
-    Connections::useConnectionString(m_db->connectionString().replace(
+    Connections::useConnectionString(db.connectionString().replace(
         QRegularExpression(QStringLiteral("(Password|PWD)=[^;]*$")), "\\1=" + wrong));
     LoginWindowDriver login;
     login.logIn("3456789", "ana");
@@ -69,7 +49,7 @@ void TestLoginError::wrongDatabasePasswordNamesTheLogin() {
     QCOMPARE(messages.messages().size(), 1);
     const QString shown = messages.prompts().first();
     QVERIFY2(
-        shown.contains("password authentication failed for user \"" + m_db->programRole() + "\""),
+        shown.contains("password authentication failed for user \"" + db.programRole() + "\""),
         qPrintable(shown));
     QVERIFY2(!shown.contains("Wr0n") && !shown.contains("' \"Qx"), qPrintable(shown));
     QVERIFY(login.window->isVisible());

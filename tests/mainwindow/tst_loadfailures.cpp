@@ -41,7 +41,6 @@ private:
     void remove(Fault fault);
 
     std::unique_ptr<PostgresServer> m_server;
-    std::unique_ptr<TestDatabase> m_db;
 };
 
 void TestLoadFailures::initTestCase() {
@@ -54,23 +53,22 @@ void TestLoadFailures::initTestCase() {
 }
 
 void TestLoadFailures::cleanup() {
+    m_server->start(); // the fixture drops the test database on it
     WindowTestFixture::cleanup();
-    m_server->start(); // the test database is dropped on it
-    m_db.reset();
 }
 
 void TestLoadFailures::inject(Fault fault) {
     if (fault == Fault::ServerStopped)
         m_server->stop();
     else
-        m_db->exec("BEGIN EXCLUSIVE"); // a second connection: the program's reads wait, then fail
+        db().exec("BEGIN EXCLUSIVE"); // a second connection: the program's reads wait, then fail
 }
 
 void TestLoadFailures::remove(Fault fault) {
     if (fault == Fault::ServerStopped)
         m_server->start();
     else
-        m_db->exec("ROLLBACK");
+        db().exec("ROLLBACK");
 }
 
 void TestLoadFailures::failedLoadLeavesTheBoxOnTheListedPeriod_data() {
@@ -99,16 +97,15 @@ void TestLoadFailures::failedLoadLeavesTheBoxOnTheListedPeriod() {
     QFETCH(Fault, fault);
     QFETCH(Change, change);
     QFETCH(QString, failure);
-    m_db = std::make_unique<TestDatabase>(engine);
-    Connections::useConnectionString(m_db->connectionString());
+    useDatabase(engine);
     Connections::UserID = QStringLiteral("12-345-67");
     Connections::UserName = QStringLiteral("Santos, Maria Luisa");
     // The class of IT 101 in the active period; the member's IT 101 of 2025-2026 has others.
     QStringList activeClass;
     for (const QStringList& row :
-         m_db->rows("SELECT periodcode, studentID FROM TLOAD WHERE professorid='12-345-67' AND "
-                    "subject='IT 101' AND periodcode='2026-2027 1st Semester' AND "
-                    "enrollstatus='Enrolled'"))
+         db().rows("SELECT periodcode, studentID FROM TLOAD WHERE professorid='12-345-67' AND "
+                   "subject='IT 101' AND periodcode='2026-2027 1st Semester' AND "
+                   "enrollstatus='Enrolled'"))
         activeClass << row.join(u' ');
     activeClass.sort();
     QCOMPARE(activeClass.size(), 11);

@@ -33,8 +33,6 @@ class TestPeriodChoice : public WindowTestFixture {
     Q_OBJECT
 
 private slots:
-    void cleanup();
-
     void startUpSelectsTheActiveEntry();
     void arrowKeysStartFromTheActivePeriod();
     void wheelWithoutTheFocusChangesNothing();
@@ -45,26 +43,18 @@ private:
     // active period; Santos logged in; the main window open and active, with the focus where
     // the start-up puts it (the list).
     frmMain* openMainWindow();
-
-    std::unique_ptr<TestDatabase> m_db;
 };
 
 frmMain* TestPeriodChoice::openMainWindow() {
-    m_db = std::make_unique<TestDatabase>(Engine::SQLite);
-    m_db->exec("UPDATE PERIOD SET status = CASE WHEN sy_sem = '2025-2026 2nd Semester' THEN "
-               "'ACTIVE' ELSE 'INACTIVE' END");
-    Connections::useConnectionString(m_db->connectionString());
+    useDatabase(Engine::SQLite)
+        .exec("UPDATE PERIOD SET status = CASE WHEN sy_sem = '2025-2026 2nd Semester' THEN "
+              "'ACTIVE' ELSE 'INACTIVE' END");
     Connections::UserID = QStringLiteral("12-345-67");
     Connections::UserName = QStringLiteral("Santos, Maria Luisa");
     frmMain* window = showMainWindow();
     if (!QTest::qWaitForWindowActive(window))
         qFatal("the main window never became active");
     return window;
-}
-
-void TestPeriodChoice::cleanup() {
-    WindowTestFixture::cleanup();
-    m_db.reset();
 }
 
 void TestPeriodChoice::startUpSelectsTheActiveEntry() {

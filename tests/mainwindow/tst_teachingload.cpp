@@ -1,4 +1,3 @@
-#include "Connections.h"
 #include "Error.h"
 #include "ErrorOf.h"
 #include "TeachingLoad.h"
@@ -48,51 +47,19 @@ class TestTeachingLoad : public TestFixture {
     Q_OBJECT
 
 private slots:
-    void statementTextsAreTheFixedOnes();
+    void initTestCase_data() { addEngineRows(); }
 
-    void offeredPeriodsInResultOrderKeepingTheText_data() { addEngineRows(); }
     void offeredPeriodsInResultOrderKeepingTheText();
-    void noOfferedPeriodLeavesTheListAlone_data() { addEngineRows(); }
     void noOfferedPeriodLeavesTheListAlone();
+    void firstActivePeriodDeliveredDecidesTheStartUpLoad();
 
-    void bothFormsCountTheirOwnRows_data() { addEngineRows(); }
     void bothFormsCountTheirOwnRows();
-    void nullCellsAreEmpty_data() { addEngineRows(); }
     void nullCellsAreEmpty();
-    void quotedValuesSelectOnlyTheirOwnRows_data() { addEngineRows(); }
-    void quotedValuesSelectOnlyTheirOwnRows();
-
-private:
-    std::unique_ptr<TestDatabase>
-    open(TestDatabase::Content content = TestDatabase::Content::DemoData);
 };
 
-std::unique_ptr<TestDatabase> TestTeachingLoad::open(TestDatabase::Content content) {
-    QFETCH(Engine, engine);
-    auto db = std::make_unique<TestDatabase>(engine, content);
-    Connections::useConnectionString(db->connectionString());
-    return db;
-}
-
-void TestTeachingLoad::statementTextsAreTheFixedOnes() {
-    QCOMPARE(offeredPeriodsStatement().text(), "SELECT * from PERIOD where tanong='YES'");
-    QCOMPARE(activePeriodStatement().text(), "SELECT * from PERIOD where status='ACTIVE'");
-    QCOMPARE(teachingLoadStatement(LoadForm::EnrolledOnly, santos, activePeriod).text(),
-             "SELECT schedule,ssection,room,units,subjectname,periodcode,subject,enrollstatus,"
-             "professorid,subject,count(subject)as NoOfE FROM TLOAD Group by periodcode,subject,"
-             "professorid,subjectname,ssection,schedule,room,units,enrollstatus HAVING "
-             "professorid='12-345-67' and periodcode='2026-2027 1st Semester' and "
-             "enrollstatus='Enrolled'");
-    QCOMPARE(teachingLoadStatement(LoadForm::AllRows, santos, activePeriod).text(),
-             santosActiveLoad);
-    QVERIFY(teachingLoadStatement(LoadForm::AllRows, "1'1", "Rector's")
-                .text()
-                .endsWith("HAVING professorid='1''1' and periodcode='Rector''s'"));
-}
-
 void TestTeachingLoad::offeredPeriodsInResultOrderKeepingTheText() {
-    const auto db = open();
-    db->exec("INSERT INTO PERIOD (sy_sem, status, tanong) VALUES ('', 'INACTIVE', 'YES')");
+    const TestDatabase& db = useDatabase();
+    db.exec("INSERT INTO PERIOD (sy_sem, status, tanong) VALUES ('', 'INACTIVE', 'YES')");
     // In the order of insertion, the one just made last.
     const QStringList expected = {"2025-2026 1st Semester", "2025-2026 2nd Semester",
                                   "2025-2026 Summer", "2026-2027 1st Semester", ""};
@@ -112,15 +79,15 @@ void TestTeachingLoad::offeredPeriodsInResultOrderKeepingTheText() {
     QCOMPARE(empty.currentText(), QString());
 
     // A NULL period name cannot become an entry's text.
-    db->exec("INSERT INTO PERIOD (sy_sem, status, tanong) VALUES (NULL, 'INACTIVE', 'YES')");
+    db.exec("INSERT INTO PERIOD (sy_sem, status, tanong) VALUES (NULL, 'INACTIVE', 'YES')");
     const auto error = errorOf([&] { peryod(&empty); });
     QVERIFY(error);
     QCOMPARE(error->number(), zelkarin::Error::InvalidUseOfNull);
 }
 
 void TestTeachingLoad::noOfferedPeriodLeavesTheListAlone() {
-    const auto db = open();
-    db->exec("UPDATE PERIOD SET tanong='NO'");
+    const TestDatabase& db = useDatabase();
+    db.exec("UPDATE PERIOD SET tanong='NO'");
     QComboBox combo;
     combo.setEditable(true);
     combo.addItems({"kept 1", "kept 2"});
@@ -130,8 +97,28 @@ void TestTeachingLoad::noOfferedPeriodLeavesTheListAlone() {
     QCOMPARE(combo.currentText(), "kept text");
 }
 
+void TestTeachingLoad::firstActivePeriodDeliveredDecidesTheStartUpLoad() {
+    const TestDatabase& db = useDatabase();
+    // Delivered after the demo's active period, and before it in any sorted order.
+    db.exec("INSERT INTO PERIOD (sy_sem, status, tanong) VALUES ('2000-2001 1st Semester', "
+            "'ACTIVE', 'YES')");
+    QComboBox periods;
+    periods.setEditable(true);
+    QTreeWidget list;
+    list.setColumnCount(7);
+    loadActivePeriod(santos, &periods, &list);
+    QCOMPARE(periods.currentText(), activePeriod);
+    QCOMPARE(entries(periods).size(), 5);
+    QStringList subjects;
+    for (const QStringList& row : cells(list))
+        subjects << row.first();
+    subjects.sort();
+    QCOMPARE(subjects, QStringList({"GE 104", "IT 101", "IT 102"}));
+    QVERIFY(messages.messages().isEmpty());
+}
+
 void TestTeachingLoad::bothFormsCountTheirOwnRows() {
-    const auto db = open();
+    const TestDatabase& db = useDatabase();
     QTreeWidget list;
     list.setColumnCount(7);
 
@@ -157,7 +144,7 @@ void TestTeachingLoad::bothFormsCountTheirOwnRows() {
 
     // Rows keep the order in which the database delivers the groups.
     QStringList delivered;
-    for (const QStringList& row : db->rows(santosActiveLoad))
+    for (const QStringList& row : db.rows(santosActiveLoad))
         delivered << row.at(6);
     QStringList shown;
     for (const QStringList& row : cells(list))
@@ -167,32 +154,15 @@ void TestTeachingLoad::bothFormsCountTheirOwnRows() {
 }
 
 void TestTeachingLoad::nullCellsAreEmpty() {
-    const auto db = open(TestDatabase::Content::SchemaOnly);
-    db->exec("INSERT INTO TLOAD (professorid, periodcode, subject, subjectname, units, schedule, "
-             "room, ssection, enrollstatus) VALUES ('11-111-11', 'P', NULL, NULL, NULL, NULL, "
-             "NULL, NULL, 'Enrolled')");
+    const TestDatabase& db = useDatabase(TestDatabase::Content::SchemaOnly);
+    db.exec("INSERT INTO TLOAD (professorid, periodcode, subject, subjectname, units, schedule, "
+            "room, ssection, enrollstatus) VALUES ('11-111-11', 'P', NULL, NULL, NULL, NULL, "
+            "NULL, NULL, 'Enrolled')");
     QTreeWidget list;
     list.setColumnCount(7);
     LoadTeachingLoad(LoadForm::EnrolledOnly, "11-111-11", "P", &list);
     // count(subject) skips the NULL subject.
     QCOMPARE(cells(list), QList<QStringList>({{"", "", "", "", "", "0", ""}}));
-}
-
-void TestTeachingLoad::quotedValuesSelectOnlyTheirOwnRows() {
-    const auto db = open();
-    db->exec("INSERT INTO TLOAD (professorid, periodcode, subject, subjectname, units, schedule, "
-             "room, ssection, enrollstatus) VALUES ('12-345-67', 'Rector''s Term', 'THY 1', "
-             "'O''Neil''s Theory', '2', 'Sat', 'R''1', 'A', 'Enrolled')");
-    QTreeWidget list;
-    list.setColumnCount(7);
-    LoadTeachingLoad(LoadForm::EnrolledOnly, santos, "Rector's Term", &list);
-    QCOMPARE(cells(list),
-             QList<QStringList>({{"THY 1", "O'Neil's Theory", "2", "Sat", "R'1", "1", "A"}}));
-
-    // A value that tries to widen the condition finds nothing instead of everyone's load.
-    LoadTeachingLoad(LoadForm::AllRows, santos, "x' or professorid<>'", &list);
-    QCOMPARE(list.topLevelItemCount(), 0);
-    QCOMPARE(messages.prompts(), QStringList{"No Teaching Load Avaible"});
 }
 
 QTEST_MAIN(TestTeachingLoad)

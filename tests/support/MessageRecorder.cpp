@@ -1,5 +1,7 @@
 #include "MessageRecorder.h"
 
+#include <QTest>
+
 MessageRecorder::MessageRecorder() {
     m_previous =
         setMsgBoxPresenter([this](const QString& prompt, MsgStyle style, const QString& title) {
@@ -27,4 +29,11 @@ void MessageRecorder::reset() {
     m_messages.clear();
     m_answers.clear();
     m_onNext = nullptr;
+}
+
+char* toString(const MessageRecorder::Message& message) {
+    return QTest::toString(QStringLiteral("\"%1\" (style %2, title \"%3\")")
+                               .arg(message.prompt)
+                               .arg(int(message.style))
+                               .arg(message.title));
 }

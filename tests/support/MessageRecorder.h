@@ -13,6 +13,10 @@ public:
         QString prompt;
         MsgStyle style;
         QString title;
+
+        friend bool operator==(const Message&, const Message&) = default;
+        // How QCOMPARE shows a message.
+        friend char* toString(const Message& message);
     };
 
     MessageRecorder();
