@@ -48,9 +48,8 @@ void TestLoginError::wrongDatabasePasswordNamesTheLogin() {
 
     QCOMPARE(messages.messages().size(), 1);
     const QString shown = messages.prompts().first();
-    QVERIFY2(
-        shown.contains("password authentication failed for user \"" + db.programRole() + "\""),
-        qPrintable(shown));
+    QVERIFY2(shown.contains("password authentication failed for user \"" + db.programRole() + "\""),
+             qPrintable(shown));
     QVERIFY2(!shown.contains("Wr0n") && !shown.contains("' \"Qx"), qPrintable(shown));
     QVERIFY(login.window->isVisible());
     QVERIFY(!mainWindow());
