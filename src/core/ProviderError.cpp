@@ -90,6 +90,8 @@ QString withoutValues(const QString& text, const QStringList& forms) {
     return kept;
 }
 
+// The first line of an engine's message: PostgreSQL follows it with the statement ("LINE 1:"),
+// a caret under it and a row of the key ("DETAIL:"), which may hold values of other statements.
 QString firstLine(const QString& text) {
     return text.trimmed().section(u'\n', 0, 0).trimmed();
 }
