@@ -194,8 +194,8 @@ void TestLogin::workstationInTheAuditRow() {
     QFETCH(QString, hostName);
     QFETCH(QString, address);
     QFETCH(QStringList, prompts);
-    if (QHostInfo::localHostName() != hostName)
-        QSKIP("only on the workstation that CMakeLists.txt makes up");
+    // Runs only in the namespaces made up for its rows; the plain run leaves it out.
+    QCOMPARE(QHostInfo::localHostName(), hostName);
     useDatabase(Engine::SQLite);
     LoginWindowDriver login;
     login.logIn("1234567", "maria");

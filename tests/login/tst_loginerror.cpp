@@ -11,15 +11,18 @@ class TestLoginError : public LoginTestFixture {
     Q_OBJECT
 
 private slots:
-    void initTestCase_data() { addEngineRows(); }
     void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
 
+    void rejectedPasswordIsNotShown_data() { addEngineRows(); }
     void rejectedPasswordIsNotShown();
+    // SQLite has no login to refuse.
+    void wrongDatabasePasswordNamesTheLogin_data();
     void wrongDatabasePasswordNamesTheLogin();
 };
 
 void TestLoginError::rejectedPasswordIsNotShown() {
-    const TestDatabase& db = useDatabase();
+    QFETCH(Engine, engine);
+    const TestDatabase& db = useDatabase(engine);
     LoginWindowDriver login;
     QTest::keyClicks(login.id, "1234567");
     login.password->setText(QStringLiteral("Zq9") + QChar(0) + QStringLiteral("secret"));
@@ -36,10 +39,15 @@ void TestLoginError::rejectedPasswordIsNotShown() {
 
 // The server refuses the program's own login: the administrator reads which login, and the
 // member reads no password.
+void TestLoginError::wrongDatabasePasswordNamesTheLogin_data() {
+    QTest::addColumn<Engine>("engine");
+    for (Engine engine : postgresqlEngines)
+        QTest::newRow(engineRowName(engine)) << engine;
+}
+
 void TestLoginError::wrongDatabasePasswordNamesTheLogin() {
-    if (currentEngine() == Engine::SQLite)
-        QSKIP("SQLite has no login");
-    const TestDatabase& db = useDatabase();
+    QFETCH(Engine, engine);
+    const TestDatabase& db = useDatabase(engine);
     const QString wrong = QStringLiteral("Wr0ng' \"Qx");
     Connections::useConnectionString(db.connectionString().replace(
         QRegularExpression(QStringLiteral("(Password|PWD)=[^;]*$")), "\\1=" + wrong));
