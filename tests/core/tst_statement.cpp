@@ -1,8 +1,5 @@
-#include "ClassListExport.h"
-#include "MemberLogin.h"
-#include "PasswordChange.h"
+#include "ProgramStatements.h"
 #include "Statement.h"
-#include "TeachingLoad.h"
 #include "TestFixture.h"
 
 #include <QTest>
@@ -22,7 +19,6 @@ private slots:
     void valuesWithoutQuoteStandAsTheyAre();
     void quoteInValueIsDoubled_data();
     void quoteInValueIsDoubled();
-    void programStatementsAreTheFixedTexts_data();
     void programStatementsAreTheFixedTexts();
 };
 
@@ -68,41 +64,24 @@ void TestStatement::quoteInValueIsDoubled() {
     QCOMPARE(statement.text(), "SELECT * FROM Prof_login WHERE Profid ='" + quoted + "'");
 }
 
-void TestStatement::programStatementsAreTheFixedTexts_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("expected");
-    // clang-format off
-    QTest::newRow("credential check")
-        << credentialCheck("12-345-67", "maria").text()
-        << "SELECT * from Prof_login where profid='12-345-67' and password='maria'";
-    QTest::newRow("audit insert")
-        << auditInsert({"12-345-67", "2:05:09 PM", "3/4/2009", "10.0.0.5", "Alpha Beta  Gamma"}).text()
-        << "INSERT INTO tbllog (userid,oras,araw,IP,name) VALUES('12-345-67','2:05:09 PM','3/4/2009','10.0.0.5', 'Alpha Beta  Gamma')";
-    QTest::newRow("offered periods")
-        << offeredPeriodsStatement().text() << "SELECT * from PERIOD where tanong='YES'";
-    QTest::newRow("active period")
-        << activePeriodStatement().text() << "SELECT * from PERIOD where status='ACTIVE'";
-    QTest::newRow("enrolled load")
-        << teachingLoadStatement(LoadForm::EnrolledOnly, "12-345-67", "2026-2027 1st Semester").text()
-        << "SELECT schedule,ssection,room,units,subjectname,periodcode,subject,enrollstatus,professorid,subject,count(subject)as NoOfE FROM TLOAD Group by periodcode,subject,professorid,subjectname,ssection,schedule,room,units,enrollstatus HAVING professorid='12-345-67' and periodcode='2026-2027 1st Semester' and enrollstatus='Enrolled'";
-    QTest::newRow("whole load")
-        << teachingLoadStatement(LoadForm::AllRows, "12-345-67", "2026-2027 1st Semester").text()
-        << "SELECT schedule,ssection,room,units,subjectname,periodcode,subject,professorid,subject,count(subject)as NoOfE FROM TLOAD Group by periodcode,subject,professorid,subjectname,ssection,schedule,room,units HAVING professorid='12-345-67' and periodcode='2026-2027 1st Semester'";
-    QTest::newRow("class list")
-        << classListStatement("12-345-67", "2026-2027 1st Semester", "IT 101", "MWF 8:00-9:00 AM").text()
-        << "SELECT * FROM TLOAD where professorid='12-345-67' and periodcode='2026-2027 1st Semester' and subject='IT 101' and schedule='MWF 8:00-9:00 AM' and enrollstatus='Enrolled' ORDER BY LASTNAME ";
-    QTest::newRow("account lookup")
-        << accountLookup("12-345-67").text() << "SELECT * FROM Prof_login WHERE Profid ='12-345-67'";
-    QTest::newRow("password update")
-        << passwordUpdate(" n3w pw ", "12-345-67").text()
-        << "UPDATE Prof_login set password=' n3w pw 'where Profid ='12-345-67'";
-    // clang-format on
-}
-
 void TestStatement::programStatementsAreTheFixedTexts() {
-    QFETCH(QString, text);
-    QFETCH(QString, expected);
-    QCOMPARE(text, expected);
+    // clang-format off
+    const QMap<QString, QString> expected = {
+        {"credential check", "SELECT * from Prof_login where profid='12-345-67' and password='maria'"},
+        {"audit insert", "INSERT INTO tbllog (userid,oras,araw,IP,name) VALUES('12-345-67','2:05:09 PM','3/4/2009','10.0.0.5', 'Alpha Beta  Gamma')"},
+        {"offered periods", "SELECT * from PERIOD where tanong='YES'"},
+        {"active period", "SELECT * from PERIOD where status='ACTIVE'"},
+        {"enrolled load", "SELECT schedule,ssection,room,units,subjectname,periodcode,subject,enrollstatus,professorid,subject,count(subject)as NoOfE FROM TLOAD Group by periodcode,subject,professorid,subjectname,ssection,schedule,room,units,enrollstatus HAVING professorid='12-345-67' and periodcode='2026-2027 1st Semester' and enrollstatus='Enrolled'"},
+        {"whole load", "SELECT schedule,ssection,room,units,subjectname,periodcode,subject,professorid,subject,count(subject)as NoOfE FROM TLOAD Group by periodcode,subject,professorid,subjectname,ssection,schedule,room,units HAVING professorid='12-345-67' and periodcode='2026-2027 1st Semester'"},
+        {"class list", "SELECT * FROM TLOAD where professorid='12-345-67' and periodcode='2026-2027 1st Semester' and subject='IT 101' and schedule='MWF 8:00-9:00 AM' and enrollstatus='Enrolled' ORDER BY LASTNAME "},
+        {"account lookup", "SELECT * FROM Prof_login WHERE Profid ='12-345-67'"},
+        {"password update", "UPDATE Prof_login set password=' n3w pw 'where Profid ='12-345-67'"},
+    };
+    // clang-format on
+    const QList<std::pair<const char*, QString>> statements = programStatements();
+    QCOMPARE(statements.size(), expected.size());
+    for (const auto& [name, text] : statements)
+        QCOMPARE(text, expected.value(name));
 }
 
 QTEST_APPLESS_MAIN(TestStatement)

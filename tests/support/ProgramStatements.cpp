@@ -8,8 +8,8 @@
 QList<std::pair<const char*, QString>> programStatements() {
     return {
         {"credential check", credentialCheck("12-345-67", "maria").text()},
-        {"audit row",
-         auditInsert({"12-345-67", "9:15:02 AM", "3/4/26", "10.0.0.5", "Santos  Maria Luisa"})
+        {"audit insert",
+         auditInsert({"12-345-67", "2:05:09 PM", "3/4/2009", "10.0.0.5", "Alpha Beta  Gamma"})
              .text()},
         {"active period", activePeriodStatement().text()},
         {"offered periods", offeredPeriodsStatement().text()},
@@ -22,6 +22,6 @@ QList<std::pair<const char*, QString>> programStatements() {
          classListStatement("12-345-67", "2026-2027 1st Semester", "IT 101", "MWF 8:00-9:00 AM")
              .text()},
         {"account lookup", accountLookup("12-345-67").text()},
-        {"password update", passwordUpdate("n3w", "12-345-67").text()},
+        {"password update", passwordUpdate(" n3w pw ", "12-345-67").text()},
     };
 }
