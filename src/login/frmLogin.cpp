@@ -58,3 +58,5 @@ void frmLogin::cmdOK_Click() {
     showMainWindow();
     hide();
 }
+
+#include "moc_frmLogin.cpp"

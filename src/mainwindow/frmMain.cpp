@@ -183,3 +183,5 @@ void frmMain::cmdchange_Click() {
 void frmMain::cmdClose_Click() {
     endProgram();
 }
+
+#include "moc_frmMain.cpp"

@@ -53,3 +53,5 @@ void frmChange::cmdOK_Click() {
         break;
     }
 }
+
+#include "moc_frmChange.cpp"

@@ -32,3 +32,5 @@ ValueLabel::ValueLabel(QWidget* parent) : QLabel(parent) {
     // Installing the same factory again changes nothing.
     QAccessible::installFactory(valueLabelInterface);
 }
+
+#include "moc_ValueLabel.cpp"

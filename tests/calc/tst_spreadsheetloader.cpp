@@ -16,6 +16,7 @@ class TestSpreadsheetLoader : public QObject {
 private slots:
     void init();
     void searchStartsBesideTheExecutable();
+    void programWaitsAsLongAsItTellsTheMember();
     void missingModuleIsReported();
     void moduleThatDoesNotLoadIsReported();
 
@@ -38,6 +39,14 @@ void TestSpreadsheetLoader::searchStartsBesideTheExecutable() {
     const QStringList directories = moduleDirectories();
     QCOMPARE(directories.size(), 2);
     QCOMPARE(directories.first(), QCoreApplication::applicationDirPath());
+}
+
+// The program starts the office with the default options. Its messages name these limits, and a
+// cold template load stays well within the one for a call.
+void TestSpreadsheetLoader::programWaitsAsLongAsItTellsTheMember() {
+    const CalcOptions program;
+    QCOMPARE(program.callTimeout, std::chrono::seconds(20));
+    QCOMPARE(program.startTimeout, std::chrono::minutes(1));
 }
 
 void TestSpreadsheetLoader::missingModuleIsReported() {

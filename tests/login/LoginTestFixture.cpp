@@ -20,3 +20,5 @@ void LoginTestFixture::cleanup() {
     WindowTestFixture::cleanup();
     clearHostItems();
 }
+
+#include "moc_LoginTestFixture.cpp"

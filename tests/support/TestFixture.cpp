@@ -31,3 +31,5 @@ void TestFixture::resetSharedState() {
 QStringList TestFixture::openConnections() {
     return QSqlDatabase::connectionNames().filter("zelkarin-");
 }
+
+#include "moc_TestFixture.cpp"

@@ -24,3 +24,5 @@ bool WindowTestFixture::endsTheProgram(const std::function<void()>& action) {
     });
     return QApplication::exec() == 0;
 }
+
+#include "moc_WindowTestFixture.cpp"
