@@ -1,5 +1,7 @@
 #include "PostgresServer.h"
 
+#include "SetUpFailure.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -8,13 +10,7 @@
 #include <pwd.h>
 #include <unistd.h>
 
-#include <stdexcept>
-
 namespace {
-
-[[noreturn]] void fail(const QString& what) {
-    throw std::runtime_error(what.toStdString());
-}
 
 // One of the newest installed server's programs (Debian keeps them per major version).
 QString serverProgram(const QString& program) {
@@ -25,20 +21,21 @@ QString serverProgram(const QString& program) {
         if (QFile::exists(bin + QStringLiteral("/initdb")))
             return bin + u'/' + program;
     }
-    fail(QStringLiteral("no PostgreSQL server is installed under /usr/lib/postgresql"));
+    failSetUp(QStringLiteral("no PostgreSQL server is installed under /usr/lib/postgresql"));
 }
 
 int freeLoopbackPort() {
     QTcpServer probe;
     if (!probe.listen(QHostAddress::LocalHost))
-        fail(QStringLiteral("no free port on 127.0.0.1"));
+        failSetUp(QStringLiteral("no free port on 127.0.0.1"));
     return probe.serverPort();
 }
 
 const passwd* serverAccount() {
     const passwd* account = getpwnam("postgres");
     if (!account)
-        fail(QStringLiteral("running as root needs the user \"postgres\" for the test server"));
+        failSetUp(
+            QStringLiteral("running as root needs the user \"postgres\" for the test server"));
     return account;
 }
 
@@ -46,12 +43,12 @@ const passwd* serverAccount() {
 
 PostgresServer::PostgresServer(Tls tls) : m_port(freeLoopbackPort()) {
     if (!m_folder.isValid())
-        fail(QStringLiteral("no temporary folder for the test server"));
+        failSetUp(QStringLiteral("no temporary folder for the test server"));
     if (geteuid() == 0) {
         const passwd* account = serverAccount();
         if (chown(QFile::encodeName(m_folder.path()).constData(), account->pw_uid,
                   account->pw_gid) != 0)
-            fail(QStringLiteral("cannot hand the test server's folder to \"postgres\""));
+            failSetUp(QStringLiteral("cannot hand the test server's folder to \"postgres\""));
     }
     m_data = m_folder.filePath(QStringLiteral("data"));
     run(serverProgram(QStringLiteral("initdb")),
@@ -60,7 +57,7 @@ PostgresServer::PostgresServer(Tls tls) : m_port(freeLoopbackPort()) {
          QStringLiteral("--locale=C.UTF-8"), QStringLiteral("--no-sync")});
     QFile settings(m_data + QStringLiteral("/postgresql.conf"));
     if (!settings.open(QIODevice::Append))
-        fail(QStringLiteral("cannot write ") + settings.fileName());
+        failSetUp(QStringLiteral("cannot write ") + settings.fileName());
     settings.write(QStringLiteral("port = %1\nlisten_addresses = '127.0.0.1'\n"
                                   "unix_socket_directories = '%2'\nfsync = off\n")
                        .arg(m_port)
@@ -127,5 +124,6 @@ void PostgresServer::run(const QString& path, const QStringList& arguments) {
         process.start(path, arguments);
     if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit ||
         process.exitCode() != 0)
-        fail(QStringLiteral("%1 failed:\n%2").arg(path, QString::fromLocal8Bit(process.readAll())));
+        failSetUp(
+            QStringLiteral("%1 failed:\n%2").arg(path, QString::fromLocal8Bit(process.readAll())));
 }

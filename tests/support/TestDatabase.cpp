@@ -1,5 +1,7 @@
 #include "TestDatabase.h"
 
+#include "SetUpFailure.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -11,15 +13,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <stdexcept>
-
 Q_DECLARE_METATYPE(Engine)
 
 namespace {
-
-[[noreturn]] void fail(const QString& what) {
-    throw std::runtime_error(what.toStdString());
-}
 
 // The server pg_virtualenv started, and its superuser.
 struct PgServer {
@@ -36,8 +32,9 @@ struct PgServer {
 const PgServer& pgServer() {
     static const PgServer server = [] {
         if (qEnvironmentVariableIsEmpty("PGUSER"))
-            fail(QStringLiteral("PostgreSQL tests need PGHOST, PGUSER and PGPASSWORD: run them "
-                                "under pg_virtualenv, as the README's test command does"));
+            failSetUp(
+                QStringLiteral("PostgreSQL tests need PGHOST, PGUSER and PGPASSWORD: run them "
+                               "under pg_virtualenv, as the README's test command does"));
         const PgServer found{qEnvironmentVariable("PGHOST", QStringLiteral("localhost")),
                              qEnvironmentVariable("PGPORT", QStringLiteral("5432")),
                              qEnvironmentVariable("PGUSER"), qEnvironmentVariable("PGPASSWORD")};
@@ -59,14 +56,14 @@ QSqlDatabase pgConnection(const QString& name, const QString& database) {
     db.setPassword(server.password);
     db.setDatabaseName(database);
     if (!db.open())
-        fail(QStringLiteral("cannot reach PostgreSQL: ") + db.lastError().text());
+        failSetUp(QStringLiteral("cannot reach PostgreSQL: ") + db.lastError().text());
     return db;
 }
 
 void execOn(const QString& connectionName, const QString& sql) {
     QSqlQuery query(QSqlDatabase::database(connectionName));
     if (!query.exec(sql))
-        fail(QStringLiteral("%1\n-> %2").arg(sql, query.lastError().text()));
+        failSetUp(QStringLiteral("%1\n-> %2").arg(sql, query.lastError().text()));
 }
 
 } // namespace
@@ -88,7 +85,7 @@ QString unreachableDatabase() {
 QStringList sqlScript(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        fail(QStringLiteral("cannot read ") + path);
+        failSetUp(QStringLiteral("cannot read ") + path);
     QStringList statements;
     QString statement;
     const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
@@ -125,7 +122,7 @@ TestDatabase::TestDatabase(Engine engine, Content content) : m_engine(engine) {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_adminConnection);
         db.setDatabaseName(file);
         if (!db.open())
-            fail(db.lastError().text());
+            failSetUp(db.lastError().text());
         m_connectionString = QStringLiteral("Provider=SQLite;Data Source=") + file;
         schema = QStringLiteral("schema-sqlite.sql");
     } else {
@@ -186,8 +183,8 @@ void TestDatabase::runRoleScript() const {
                 dataPath(QStringLiteral("roles/postgresql.sql"))});
     if (!psql.waitForFinished(60000) || psql.exitStatus() != QProcess::NormalExit ||
         psql.exitCode() != 0)
-        fail(QStringLiteral("psql could not run data/roles/postgresql.sql: ") + psql.errorString() +
-             u'\n' + QString::fromLocal8Bit(psql.readAllStandardError()));
+        failSetUp(QStringLiteral("psql could not run data/roles/postgresql.sql: ") +
+                  psql.errorString() + u'\n' + QString::fromLocal8Bit(psql.readAllStandardError()));
 }
 
 void TestDatabase::exec(const QString& sql) const {
@@ -197,7 +194,7 @@ void TestDatabase::exec(const QString& sql) const {
 QList<QStringList> TestDatabase::rows(const QString& sql) const {
     QSqlQuery query(QSqlDatabase::database(m_adminConnection));
     if (!query.exec(sql))
-        fail(QStringLiteral("%1\n-> %2").arg(sql, query.lastError().text()));
+        failSetUp(QStringLiteral("%1\n-> %2").arg(sql, query.lastError().text()));
     QList<QStringList> result;
     while (query.next()) {
         QStringList row;
@@ -211,7 +208,7 @@ QList<QStringList> TestDatabase::rows(const QString& sql) const {
 QString TestDatabase::scalar(const QString& sql) const {
     const QList<QStringList> result = rows(sql);
     if (result.isEmpty() || result.first().isEmpty())
-        fail(QStringLiteral("no value from ") + sql);
+        failSetUp(QStringLiteral("no value from ") + sql);
     return result.first().first();
 }
 
