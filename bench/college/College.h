@@ -4,8 +4,6 @@
 
 #include <array>
 #include <cstdint>
-#include <optional>
-#include <span>
 #include <string>
 
 // How big the generated college is. The defaults are the college the benchmarks run on; the
@@ -20,24 +18,6 @@ struct CollegeShape {
     int bigClass = 500; // enrolled students of the largest class
     int fullClass = 60; // exactly the template's student block
     int earlierLogins = 100000;
-};
-
-enum class Table { Prof_login, PERIOD, TLOAD, tbllog };
-
-const char* tableName(Table table);
-// The table's columns, in the order in which rows give their values.
-std::span<const char* const> tableColumns(Table table);
-
-// The values of one row; nullopt is NULL.
-using RowValues = std::span<const std::optional<std::string>>;
-
-// Receives the rows table by table, in the order of Table.
-class CollegeSink {
-public:
-    virtual ~CollegeSink() = default;
-    virtual void beginTable(Table table) = 0;
-    virtual void row(RowValues values) = 0;
-    virtual void endTable() = 0;
 };
 
 // A class of the benchmarks' member in the active period, as the export selects it.
@@ -61,5 +41,7 @@ struct CollegeFacts {
 
 CollegeFacts collegeFacts(const CollegeShape& shape, std::uint64_t seed);
 
-// Generates every row into the sink, the same rows for the same seed.
-void generateCollege(const CollegeShape& shape, std::uint64_t seed, CollegeSink& sink);
+// Writes every row, the same rows for the same seed, into one file per table in directory,
+// named after the table with ".tsv", in the table's column order (data/schema-*.sql) and the
+// text format of PostgreSQL's COPY: a tab between values, \N for NULL.
+void generateCollege(const CollegeShape& shape, std::uint64_t seed, const std::string& directory);

@@ -1,24 +1,21 @@
 #include "Floors.h"
 
-#include "EngineClients.h"
 #include "MemberLogin.h"
 #include "TeachingLoad.h"
 
 #include <ctime>
+#include <memory>
 #include <stdexcept>
 
 namespace {
 
-template <typename Database> class EngineConnection : public FloorConnection {
-public:
-    explicit EngineConnection(const std::string& target) : m_db(target) {}
-    Rows run(const Statement& statement) override {
-        return m_db.query(statement.text().toStdString());
-    }
-
-private:
-    Database m_db;
-};
+template <typename Database> FloorConnector connector(const std::string& target) {
+    return [target] {
+        const auto db = std::make_shared<Database>(target);
+        return
+            [db](const Statement& statement) { return db->query(statement.text().toStdString()); };
+    };
+}
 
 QString now(const char* format) {
     char text[32];
@@ -38,39 +35,38 @@ QString value(const Rows& rows, std::size_t column) {
 } // namespace
 
 FloorConnector sqliteConnector(const std::string& path) {
-    return [path] { return std::make_unique<EngineConnection<SqliteDatabase>>(path); };
+    return connector<SqliteDatabase>(path);
 }
 
 FloorConnector postgresConnector(const std::string& database) {
-    return [database] { return std::make_unique<EngineConnection<PgConnection>>(database); };
+    return connector<PgConnection>(database);
 }
 
 std::size_t loginFloor(const FloorConnector& connect, const QString& facultyId,
                        const QString& password, const QString& address) {
-    auto credentials = connect(); // held by the account result until the load replaces it
-    const Rows account = credentials->run(credentialCheck(facultyId, password));
+    FloorConnection credentials = connect(); // held by the account result until the load
+    const Rows account = credentials(credentialCheck(facultyId, password));
     // Prof_login's columns: profid, password, lastname, firstname, dept.
     const QString userId = value(account, 0);
-    auto audit = connect();
-    audit->run(auditInsert({userId, now("%-I:%M:%S %p"), now("%-m/%-d/%y"), address,
-                            value(account, 2) + QStringLiteral("  ") + value(account, 3)}));
+    const FloorConnection audit = connect();
+    audit(auditInsert({userId, now("%-I:%M:%S %p"), now("%-m/%-d/%y"), address,
+                       value(account, 2) + QStringLiteral("  ") + value(account, 3)}));
 
-    auto active = connect();
-    const Rows activePeriod = active->run(activePeriodStatement());
-    auto offered = connect();
-    offered->run(offeredPeriodsStatement());
+    const FloorConnection active = connect();
+    const Rows activePeriod = active(activePeriodStatement());
+    const FloorConnection offered = connect();
+    offered(offeredPeriodsStatement());
 
-    auto load = connect();
+    const FloorConnection load = connect();
     const Rows sections =
-        load->run(teachingLoadStatement(LoadForm::EnrolledOnly, userId, value(activePeriod, 0)));
-    credentials.reset();
+        load(teachingLoadStatement(LoadForm::EnrolledOnly, userId, value(activePeriod, 0)));
+    credentials = nullptr;
     return sections.size();
 }
 
 std::size_t PeriodSwitchFloor::choose(const QString& facultyId, const QString& period) {
-    auto connection = m_connect();
-    const Rows sections =
-        connection->run(teachingLoadStatement(LoadForm::AllRows, facultyId, period));
+    FloorConnection connection = m_connect();
+    const Rows sections = connection(teachingLoadStatement(LoadForm::AllRows, facultyId, period));
     m_held = std::move(connection);
     return sections.size();
 }

@@ -4,18 +4,13 @@
 #include "Statement.h"
 
 #include <functional>
-#include <memory>
 #include <string>
 
-// One connection of an engine's own client library, running the program's statement texts.
-class FloorConnection {
-public:
-    virtual ~FloorConnection() = default;
-    virtual Rows run(const Statement& statement) = 0;
-};
-
+// Runs the program's statement texts on one connection of an engine's own client library; the
+// connection closes with the last copy.
+using FloorConnection = std::function<Rows(const Statement&)>;
 // Opens a new connection, as the program's OpenConnection does before every statement.
-using FloorConnector = std::function<std::unique_ptr<FloorConnection>()>;
+using FloorConnector = std::function<FloorConnection()>;
 
 FloorConnector sqliteConnector(const std::string& path);
 FloorConnector postgresConnector(const std::string& database);
@@ -36,5 +31,5 @@ public:
 
 private:
     FloorConnector m_connect;
-    std::unique_ptr<FloorConnection> m_held;
+    FloorConnection m_held;
 };

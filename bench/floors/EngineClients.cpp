@@ -3,14 +3,11 @@
 #include <libpq-fe.h>
 #include <sqlite3.h>
 
-#include <functional>
-#include <map>
 #include <memory>
 #include <stdexcept>
 
-SqliteDatabase::SqliteDatabase(const std::string& path, bool create) {
-    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
-    if (sqlite3_open_v2(path.c_str(), &m_db, flags, nullptr) != SQLITE_OK)
+SqliteDatabase::SqliteDatabase(const std::string& path) {
+    if (sqlite3_open_v2(path.c_str(), &m_db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
         fail("cannot open " + path);
     sqlite3_busy_timeout(m_db, 5000);
 }
@@ -21,11 +18,6 @@ SqliteDatabase::~SqliteDatabase() {
 
 void SqliteDatabase::fail(const std::string& what) const {
     throw std::runtime_error(what + ": " + sqlite3_errmsg(m_db));
-}
-
-void SqliteDatabase::exec(const std::string& sql) const {
-    if (sqlite3_exec(m_db, sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK)
-        fail(sql);
 }
 
 Rows SqliteDatabase::query(const std::string& sql) const {
@@ -48,8 +40,14 @@ Rows SqliteDatabase::query(const std::string& sql) const {
     return rows;
 }
 
+std::string SqliteDatabase::plan(const std::string& sql) const {
+    std::string plan;
+    for (const auto& row : query("EXPLAIN QUERY PLAN " + sql))
+        plan += *row[3] + '\n'; // id, parent, notused, detail
+    return plan;
+}
+
 PgConnection::PgConnection(const std::string& database) {
-    // libpq takes the server and the role from the environment.
     const char* keywords[] = {"dbname", "connect_timeout", nullptr};
     const char* values[] = {database.c_str(), "5", nullptr};
     m_conn = PQconnectdbParams(keywords, values, 0);
@@ -64,16 +62,12 @@ PgConnection::~PgConnection() {
     PQfinish(m_conn);
 }
 
-void PgConnection::fail(const std::string& what) const {
-    throw std::runtime_error(what + ": " + PQerrorMessage(m_conn));
-}
-
 Rows PgConnection::query(const std::string& sql) const {
     const std::unique_ptr<PGresult, decltype(&PQclear)> result(PQexec(m_conn, sql.c_str()),
                                                                PQclear);
     const ExecStatusType status = PQresultStatus(result.get());
     if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK)
-        fail(sql);
+        throw std::runtime_error(sql + ": " + PQerrorMessage(m_conn));
     Rows rows(std::size_t(PQntuples(result.get())));
     const int columns = PQnfields(result.get());
     for (int r = 0; r < int(rows.size()); ++r) {
@@ -87,28 +81,9 @@ Rows PgConnection::query(const std::string& sql) const {
     return rows;
 }
 
-std::string sqliteQueryPlan(const SqliteDatabase& db, const std::string& sql) {
-    // Rows of id, parent, notused, detail.
-    std::multimap<std::string, std::pair<std::string, std::string>> children;
-    for (const auto& row : db.query("EXPLAIN QUERY PLAN " + sql))
-        children.emplace(*row[1], std::pair{*row[0], *row[3]});
-    std::string plan = "QUERY PLAN\n";
-    std::function<void(const std::string&, const std::string&)> draw =
-        [&](const std::string& parent, const std::string& indent) {
-            const auto [first, end] = children.equal_range(parent);
-            for (auto it = first; it != end; ++it) {
-                const bool last = std::next(it) == end;
-                plan += indent + (last ? "`--" : "|--") + it->second.second + '\n';
-                draw(it->second.first, indent + (last ? "   " : "|  "));
-            }
-        };
-    draw("0", "");
-    return plan;
-}
-
-std::string postgresQueryPlan(const PgConnection& db, const std::string& sql) {
+std::string PgConnection::plan(const std::string& sql) const {
     std::string plan;
-    for (const auto& row : db.query("EXPLAIN (ANALYZE, COSTS OFF, TIMING OFF, SUMMARY OFF) " + sql))
+    for (const auto& row : query("EXPLAIN (ANALYZE, COSTS OFF, TIMING OFF, SUMMARY OFF) " + sql))
         plan += *row[0] + '\n';
     return plan;
 }

@@ -11,22 +11,23 @@ typedef struct pg_conn PGconn;
 // recordsets keep them.
 using Rows = std::vector<std::vector<std::optional<std::string>>>;
 
-// One connection through the sqlite3 C API. Throws std::runtime_error with SQLite's message.
+// One connection through the sqlite3 C API, opened as QSQLITE opens it: read-write, creating
+// nothing, 5 s busy timeout. Throws std::runtime_error with SQLite's message.
 class SqliteDatabase {
 public:
-    // Opens as QSQLITE does: read-write, creating nothing unless asked, 5 s busy timeout.
-    explicit SqliteDatabase(const std::string& path, bool create = false);
+    explicit SqliteDatabase(const std::string& path);
     ~SqliteDatabase();
 
     SqliteDatabase(const SqliteDatabase&) = delete;
     SqliteDatabase& operator=(const SqliteDatabase&) = delete;
 
-    sqlite3* handle() const { return m_db; }
-    void exec(const std::string& sql) const;
     Rows query(const std::string& sql) const;
-    [[noreturn]] void fail(const std::string& what) const;
+    // EXPLAIN QUERY PLAN, a line for each step.
+    std::string plan(const std::string& sql) const;
 
 private:
+    [[noreturn]] void fail(const std::string& what) const;
+
     sqlite3* m_db = nullptr;
 };
 
@@ -41,18 +42,11 @@ public:
     PgConnection(const PgConnection&) = delete;
     PgConnection& operator=(const PgConnection&) = delete;
 
-    PGconn* handle() const { return m_conn; }
-    void exec(const std::string& sql) const { query(sql); }
     Rows query(const std::string& sql) const;
-    [[noreturn]] void fail(const std::string& what) const;
+    // EXPLAIN ANALYZE with the actual row counts but no timings, so that the text changes only
+    // when the plan or the data does.
+    std::string plan(const std::string& sql) const;
 
 private:
     PGconn* m_conn;
 };
-
-// EXPLAIN QUERY PLAN drawn as the sqlite3 shell draws it.
-std::string sqliteQueryPlan(const SqliteDatabase& db, const std::string& sql);
-
-// EXPLAIN with the actual row counts but no timings, so that the text changes only when the
-// plan or the data does.
-std::string postgresQueryPlan(const PgConnection& db, const std::string& sql);

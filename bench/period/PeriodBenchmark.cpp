@@ -1,8 +1,7 @@
 // A period picked from the main window's combo box (all-rows form) for a member with a full
 // load, through the real windows offscreen, beside the same statement on a new connection
 // through the engine's own client library. Both alternate between two earlier periods.
-//   zelkarin_bench_period (--sqlite FILE | --postgresql DATABASE) [--seed N] [--samples N]
-#include "BenchDatabase.h"
+#include "Benchmarks.h"
 #include "Connections.h"
 #include "LoginWindowDriver.h"
 #include "MainWindowDriver.h"
@@ -10,15 +9,7 @@
 #include "Probe.h"
 #include "Report.h"
 
-#include <QComboBox>
-#include <QTreeWidget>
-
-#include <cstdio>
-#include <exception>
-
-namespace {
-
-int measure(const BenchOptions& options, char* program) {
+void measurePeriodSwitch(const BenchOptions& options, char* program) {
     NameOnlyApplication application(program);
     MessageRecorder messages;
     Connections::useConnectionString(options.connectionString());
@@ -36,7 +27,7 @@ int measure(const BenchOptions& options, char* program) {
     Figure painted("Period switch (all rows) -> list painted", options.engineName());
     PeriodSwitchFloor floor(options.floor());
     const int warmUp = 2;
-    for (int i = 0; i < warmUp + options.samples; ++i) {
+    for (int i = 0; i < warmUp + options.samples(); ++i) {
         const QString& period = facts.switchPeriods[std::size_t(i % 2)];
         double start = nowMs();
         const std::size_t floorRows = floor.choose(facts.profid, period);
@@ -63,16 +54,4 @@ int measure(const BenchOptions& options, char* program) {
     filled.met = verdict(filled.program.figure() <= 1.3 * filled.floor.figure());
     printFigure(filled);
     printFigure(painted);
-    return 0;
-}
-
-} // namespace
-
-int main(int argc, char* argv[]) {
-    try {
-        return measure(BenchOptions::parse(argc, argv), argv[0]);
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "zelkarin_bench_period: %s\n", error.what());
-        return 1;
-    }
 }
