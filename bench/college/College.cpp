@@ -213,7 +213,6 @@ CollegeFacts collegeFacts(const CollegeShape& shape, std::uint64_t seed) {
     };
     return {QString::fromStdString(member.profid),
             QString::fromStdString(member.password),
-            QString::fromStdString(member.lastname + ", " + member.firstname),
             period(0),
             {period(1), period(2)},
             bigClassKey(shape),

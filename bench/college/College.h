@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TestDatabase.h"
+
 #include <QString>
 
 #include <array>
@@ -31,7 +33,6 @@ struct ClassKey {
 struct CollegeFacts {
     QString profid;
     QString password;
-    QString displayName; // lastname, ", ", firstname
     QString activePeriod;
     // Earlier periods in which the member has a full load (one section above the average).
     std::array<QString, 2> switchPeriods;
@@ -45,3 +46,12 @@ CollegeFacts collegeFacts(const CollegeShape& shape, std::uint64_t seed);
 // named after the table with ".tsv", in the table's column order (data/schema-*.sql) and the
 // text format of PostgreSQL's COPY: a tab between values, \N for NULL.
 void generateCollege(const CollegeShape& shape, std::uint64_t seed, const std::string& directory);
+
+// Makes the college database anew, replacing one of the same name, with the development schema
+// of data/, through the engine's own shell: a SQLite file through sqlite3's .import, a database
+// of the server that PGHOST, PGPORT, PGUSER and PGPASSWORD name through psql's \copy. The index
+// is built after the load, far faster than keeping it up to date row by row; PostgreSQL's
+// statistics are taken then, as autovacuum would some time later, so that every run plans on
+// the same.
+void loadCollege(Engine engine, const QString& target, const CollegeShape& shape,
+                 std::uint64_t seed);

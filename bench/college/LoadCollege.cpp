@@ -1,4 +1,4 @@
-#include "LoadCollege.h"
+#include "College.h"
 
 #include "Children.h"
 

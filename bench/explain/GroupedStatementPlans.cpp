@@ -1,31 +1,19 @@
 // The query plans of the two grouped teaching-load statements for the benchmarks' member and
 // the active period, each written to a file of its own, and each statement's fastest time.
 #include "Benchmarks.h"
+#include "Probe.h"
 #include "Report.h"
 #include "TeachingLoad.h"
 
-#include <sqlite3.h>
+#include <QFile>
+#include <QRegularExpression>
 
-#include <chrono>
-#include <fstream>
+#include <sqlite3.h>
 
 namespace {
 
-// The line of the plan that says how TLOAD is read: the innermost scan or search.
-std::string access(const std::string& plan) {
-    std::string found = "?";
-    std::size_t start = 0;
-    for (std::size_t end; (end = plan.find('\n', start)) != std::string::npos; start = end + 1) {
-        const std::string line = plan.substr(start, end - start);
-        for (const char* word : {"Scan on", "SEARCH ", "SCAN "})
-            if (line.find(word) != std::string::npos)
-                found = line.substr(line.find_first_not_of(" ->"));
-    }
-    return found;
-}
-
 template <typename Database>
-void explain(const BenchOptions& options, const Database& db, const std::string& heading,
+void explain(const BenchOptions& options, const Database& db, const QString& engine,
              const char* schema) {
     const CollegeFacts facts = options.facts();
     for (auto [name, form] : {std::pair{"enrolled-only", LoadForm::EnrolledOnly},
@@ -34,24 +22,30 @@ void explain(const BenchOptions& options, const Database& db, const std::string&
             teachingLoadStatement(form, facts.profid, facts.activePeriod).text().toStdString();
         Samples samples;
         for (int i = 0; i < 7; ++i) {
-            const auto start = std::chrono::steady_clock::now();
+            const double start = nowMs();
             db.query(sql);
-            samples.add(
-                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-                    .count());
+            samples.add(nowMs() - start);
         }
-        const std::string plan = db.plan(sql);
-        const QString file =
-            QStringLiteral("%1/%2-%3.txt")
-                .arg(options.value(QStringLiteral("out")),
-                     QString::fromLatin1(options.engineName()).toLower(), QLatin1String(name));
-        std::ofstream out(file.toStdString());
-        if (!(out << "-- " << heading << ", generated college (seed " << options.seed()
-                  << "), development schema\n\n"
-                  << plan))
-            throw std::runtime_error("cannot write " + file.toStdString());
+        const QString plan = QString::fromStdString(db.plan(sql));
+        QFile file(QStringLiteral("%1/%2-%3.txt")
+                       .arg(options.value(QStringLiteral("out")), options.engineName(), name)
+                       .toLower());
+        if (!file.open(QIODevice::WriteOnly) ||
+            file.write(
+                QStringLiteral("-- %1, generated college (seed %2), development schema\n\n%3")
+                    .arg(engine)
+                    .arg(options.seed())
+                    .arg(plan)
+                    .toUtf8()) < 0)
+            throw std::runtime_error("cannot write " + file.fileName().toStdString());
+        // How TLOAD is read: the innermost scan or search.
+        const QRegularExpression access(QStringLiteral("^[ >-]*(.*(Scan on|SEARCH|SCAN) .*)$"),
+                                        QRegularExpression::MultilineOption);
+        QString line;
+        for (const QRegularExpressionMatch& match : access.globalMatch(plan))
+            line = match.captured(1);
         std::printf("| %s | %s | %s | `%s` | %.2f ms |\n", name, options.engineName(), schema,
-                    access(plan).c_str(), samples.figure());
+                    qPrintable(line), samples.figure());
     }
 }
 
@@ -60,11 +54,13 @@ void explain(const BenchOptions& options, const Database& db, const std::string&
 void explainGroupedStatements(const BenchOptions& options) {
     const std::string target = options.target().toStdString();
     if (options.engine() == Engine::SQLite) {
-        explain(options, SqliteDatabase(target), std::string("SQLite ") + sqlite3_libversion(),
+        explain(options, SqliteDatabase(target), QStringLiteral("SQLite ") + sqlite3_libversion(),
                 "development (key columns BINARY)");
     } else {
         const PgConnection db(target);
-        explain(options, db, "PostgreSQL " + *db.query("SHOW server_version").front()[0],
+        explain(options, db,
+                QStringLiteral("PostgreSQL ") +
+                    QString::fromStdString(*db.query("SHOW server_version").front()[0]),
                 "development (citext)");
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,19 +17,11 @@ using Rows = std::vector<std::vector<std::optional<std::string>>>;
 class SqliteDatabase {
 public:
     explicit SqliteDatabase(const std::string& path);
-    ~SqliteDatabase();
-
-    SqliteDatabase(const SqliteDatabase&) = delete;
-    SqliteDatabase& operator=(const SqliteDatabase&) = delete;
-
     Rows query(const std::string& sql) const;
-    // EXPLAIN QUERY PLAN, a line for each step.
-    std::string plan(const std::string& sql) const;
+    std::string plan(const std::string& sql) const; // EXPLAIN QUERY PLAN, a line for each step
 
 private:
-    [[noreturn]] void fail(const std::string& what) const;
-
-    sqlite3* m_db = nullptr;
+    std::unique_ptr<sqlite3, int (*)(sqlite3*)> m_db;
 };
 
 // One connection through libpq to a database of the server that PGHOST, PGPORT, PGUSER and
@@ -37,16 +30,11 @@ private:
 class PgConnection {
 public:
     explicit PgConnection(const std::string& database);
-    ~PgConnection();
-
-    PgConnection(const PgConnection&) = delete;
-    PgConnection& operator=(const PgConnection&) = delete;
-
     Rows query(const std::string& sql) const;
     // EXPLAIN ANALYZE with the actual row counts but no timings, so that the text changes only
     // when the plan or the data does.
     std::string plan(const std::string& sql) const;
 
 private:
-    PGconn* m_conn;
+    std::unique_ptr<PGconn, void (*)(PGconn*)> m_conn;
 };

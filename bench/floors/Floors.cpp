@@ -3,28 +3,11 @@
 #include "MemberLogin.h"
 #include "TeachingLoad.h"
 
-#include <ctime>
-#include <memory>
+#include <QDateTime>
+
 #include <stdexcept>
 
 namespace {
-
-template <typename Database> FloorConnector connector(const std::string& target) {
-    return [target] {
-        const auto db = std::make_shared<Database>(target);
-        return
-            [db](const Statement& statement) { return db->query(statement.text().toStdString()); };
-    };
-}
-
-QString now(const char* format) {
-    char text[32];
-    const std::time_t t = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&t, &local);
-    std::strftime(text, sizeof text, format, &local);
-    return QString::fromLatin1(text);
-}
 
 QString value(const Rows& rows, std::size_t column) {
     if (rows.empty() || !rows.front()[column])
@@ -34,14 +17,6 @@ QString value(const Rows& rows, std::size_t column) {
 
 } // namespace
 
-FloorConnector sqliteConnector(const std::string& path) {
-    return connector<SqliteDatabase>(path);
-}
-
-FloorConnector postgresConnector(const std::string& database) {
-    return connector<PgConnection>(database);
-}
-
 std::size_t loginFloor(const FloorConnector& connect, const QString& facultyId,
                        const QString& password, const QString& address) {
     FloorConnection credentials = connect(); // held by the account result until the load
@@ -49,7 +24,9 @@ std::size_t loginFloor(const FloorConnector& connect, const QString& facultyId,
     // Prof_login's columns: profid, password, lastname, firstname, dept.
     const QString userId = value(account, 0);
     const FloorConnection audit = connect();
-    audit(auditInsert({userId, now("%-I:%M:%S %p"), now("%-m/%-d/%y"), address,
+    const QDateTime now = QDateTime::currentDateTime();
+    audit(auditInsert({userId, now.toString(QStringLiteral("h:mm:ss AP")),
+                       now.toString(QStringLiteral("M/d/yy")), address,
                        value(account, 2) + QStringLiteral("  ") + value(account, 3)}));
 
     const FloorConnection active = connect();

@@ -4,6 +4,7 @@
 #include "Statement.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 
 // Runs the program's statement texts on one connection of an engine's own client library; the
@@ -12,8 +13,14 @@ using FloorConnection = std::function<Rows(const Statement&)>;
 // Opens a new connection, as the program's OpenConnection does before every statement.
 using FloorConnector = std::function<FloorConnection()>;
 
-FloorConnector sqliteConnector(const std::string& path);
-FloorConnector postgresConnector(const std::string& database);
+// A connector of SqliteDatabase or PgConnection.
+template <typename Database> FloorConnector floorConnector(const std::string& target) {
+    return [target] {
+        const auto db = std::make_shared<Database>(target);
+        return
+            [db](const Statement& statement) { return db->query(statement.text().toStdString()); };
+    };
+}
 
 // The floor of OK pressed -> main window filled: the program's five statements in its order, on
 // five new connections, each kept open for as long as the program's recordset slots keep it.

@@ -1,16 +1,15 @@
-// OK pressed -> main window, beside the same statements on the same number of connections
-// through the engine's own client library. Every sample is a new process, as every login is
-// the first of its program run; the floor's links the engine's client library, the program's
-// (zelkarin_bench_program) does not.
+// OK pressed -> main window filled and painted, the statements alone, and the memory then,
+// beside the same statements on as many connections through the engine's own client library,
+// after the bare window of the start-up floor. Every sample is a new process, as every login is
+// the first of its program run; the floor's (login-floor) links the engine's client library,
+// the program's (zelkarin_bench_program) does not.
 #include "Benchmarks.h"
 #include "Children.h"
 #include "Probe.h"
 #include "Report.h"
 
-#include <QCoreApplication>
-
-int loginFloorChild(const BenchOptions& options, char* program) {
-    return runBareWindow(program, [&options] {
+void loginFloorChild(const BenchOptions& options) {
+    runBareWindow([&options] {
         const CollegeFacts facts = options.facts();
         const double start = nowMs();
         const std::size_t rows =

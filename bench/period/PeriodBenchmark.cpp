@@ -9,8 +9,7 @@
 #include "Probe.h"
 #include "Report.h"
 
-void measurePeriodSwitch(const BenchOptions& options, char* program) {
-    NameOnlyApplication application(program);
+void measurePeriodSwitch(const BenchOptions& options) {
     MessageRecorder messages;
     Connections::useConnectionString(options.connectionString());
     const CollegeFacts facts = options.facts();

@@ -57,8 +57,7 @@ void reportToParent(const char* name, double value) {
     std::fflush(stdout);
 }
 
-int runBareWindow(char* program, const std::function<void()>& then) {
-    NameOnlyApplication application(program);
+void runBareWindow(const std::function<void()>& then) {
     QWidget window;
     window.resize(398, 229); // the login window's 5970 x 3435 twips
     whenFirstPainted([&then] {
@@ -68,5 +67,5 @@ int runBareWindow(char* program, const std::function<void()>& then) {
         QCoreApplication::exit(0);
     });
     window.show();
-    return QApplication::exec();
+    QApplication::exec();
 }

@@ -30,6 +30,6 @@ double nowMs();
 // Prints name=number for the parent process, which reads it with runChild.
 void reportToParent(const char* name, double value);
 
-// The floor of the program's start: Qt Widgets showing one empty window of the login window's
-// size. Reports shown_ms and rss_mb when it has painted, runs `then` and ends.
-int runBareWindow(char* program, const std::function<void()>& then);
+// The floor of the program's start: an empty window of the login window's size. Reports
+// shown_ms and rss_mb when it has painted, runs `then` and returns.
+void runBareWindow(const std::function<void()>& then);

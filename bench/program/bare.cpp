@@ -2,5 +2,6 @@
 #include "Probe.h"
 
 int main(int, char* argv[]) {
-    return runBareWindow(argv[0], [] {});
+    NameOnlyApplication application(argv[0]);
+    runBareWindow([] {});
 }

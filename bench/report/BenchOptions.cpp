@@ -1,21 +1,22 @@
 #include "BenchOptions.h"
 
+#include "Probe.h"
+
+#include <QFileInfo>
+
+#include <cstdio>
 #include <stdexcept>
 
 BenchOptions::BenchOptions(const QStringList& arguments) {
-    m_parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("What to measure"));
-    m_parser.addOptions({{QStringLiteral("sqlite"), QStringLiteral("A SQLite file"), "FILE"},
-                         {QStringLiteral("postgresql"), QStringLiteral("A database"), "NAME"},
-                         {QStringLiteral("seed"), QStringLiteral("The college's"), "N", "7"},
-                         {QStringLiteral("samples"), QStringLiteral("Of each figure"), "N", "11"},
-                         {QStringLiteral("profile"), QStringLiteral("The office's"), "DIR"},
-                         {QStringLiteral("out"), QStringLiteral("For the plans"), "DIR"},
-                         {QStringLiteral("class"), QStringLiteral("full or big"), "SIZE"},
-                         {QStringLiteral("cold"), QStringLiteral("Start the office")}});
+    for (const char* option : {"sqlite", "postgresql", "profile", "out", "class"})
+        m_parser.addOption({QLatin1String(option), {}, QStringLiteral("VALUE")});
+    m_parser.addOptions({{QStringLiteral("seed"), {}, QStringLiteral("N"), QStringLiteral("7")},
+                         {QStringLiteral("samples"), {}, QStringLiteral("N"), QStringLiteral("11")},
+                         {QStringLiteral("cold"), {}}});
     if (!m_parser.parse(arguments) || m_parser.positionalArguments().size() != 1 || samples() < 1)
-        throw std::runtime_error(
-            "usage: COMMAND [--sqlite FILE | --postgresql DATABASE] [--seed N] [--samples N] " +
-            m_parser.errorText().toStdString());
+        throw std::runtime_error("usage: COMMAND [--sqlite FILE | --postgresql DATABASE] [--seed "
+                                 "N] [--samples N] " +
+                                 m_parser.errorText().toStdString());
 }
 
 QString BenchOptions::value(const QString& option) const {
@@ -31,8 +32,8 @@ Engine BenchOptions::engine() const {
 }
 
 QString BenchOptions::target() const {
-    return value(engine() == Engine::SQLite ? QStringLiteral("sqlite")
-                                            : QStringLiteral("postgresql"));
+    return m_parser.value(engine() == Engine::SQLite ? QStringLiteral("sqlite")
+                                                     : QStringLiteral("postgresql"));
 }
 
 const char* BenchOptions::engineName() const {
@@ -53,8 +54,8 @@ QString BenchOptions::connectionString() const {
 }
 
 FloorConnector BenchOptions::floor() const {
-    return engine() == Engine::SQLite ? sqliteConnector(target().toStdString())
-                                      : postgresConnector(target().toStdString());
+    return engine() == Engine::SQLite ? floorConnector<SqliteDatabase>(target().toStdString())
+                                      : floorConnector<PgConnection>(target().toStdString());
 }
 
 QStringList BenchOptions::arguments() const {
@@ -65,4 +66,23 @@ QStringList BenchOptions::arguments() const {
             QString::number(seed()),
             QStringLiteral("--samples"),
             QString::number(samples())};
+}
+
+int runBenchCommand(int argc, char* argv[], const std::map<QString, BenchCommand>& commands) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    try {
+        const BenchOptions options(arguments);
+        const auto command = commands.find(options.command());
+        if (command == commands.end())
+            throw std::runtime_error("no command " + options.command().toStdString());
+        NameOnlyApplication application(argv[0]);
+        command->second(options);
+        return 0;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(QFileInfo(arguments[0]).fileName()),
+                     error.what());
+        return 1;
+    }
 }
