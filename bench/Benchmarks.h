@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BenchOptions.h"
+#include "BenchProgram.h"
 
 // The commands of zelkarin_bench; each prints its rows of the table that BENCHMARKS.md keeps.
 void measureLogin(const BenchOptions& options);

@@ -1,33 +1,27 @@
 #include "College.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <random>
 #include <stdexcept>
-#include <unordered_set>
+#include <utility>
 #include <vector>
 
 namespace {
 
 constexpr const char* lastNames[] = {
-    "Santos",   "Reyes",   "Cruz",      "Bautista", "Ocampo",      "Garcia",     "Mendoza",
-    "Torres",   "Tomas",   "Andrada",   "Castillo", "Flores",      "Villanueva", "Ramos",
-    "Castro",   "Rivera",  "Aquino",    "Navarro",  "Salazar",     "Mercado",    "Dela Cruz",
-    "Gonzales", "Lopez",   "Hernandez", "Perez",    "Del Rosario", "Aguilar",    "Soriano",
-    "Pascual",  "Domingo", "Valdez",    "Santiago", "Fernandez",   "Gutierrez",  "Lim",
-    "Tan",      "Sy",      "Chua",      "Manalo",   "Dizon",       "Mariano",    "Cortez"};
+    "Santos", "Reyes",     "Cruz",     "Bautista", "Ocampo",    "Garcia",      "Mendoza",
+    "Torres", "Tomas",     "Andrada",  "Castillo", "Flores",    "Villanueva",  "Ramos",
+    "Castro", "Rivera",    "Aquino",   "Navarro",  "Dela Cruz", "Del Rosario", "Gonzales",
+    "Lopez",  "Hernandez", "Santiago", "Lim",      "Tan",       "Sy",          "Chua"};
 constexpr const char* firstNames[] = {
     "Maria",    "Jose",    "Juan",  "Ana",    "Mark",     "John",   "Angela", "Paolo",
     "Kristine", "Michael", "Jessa", "Carlo",  "Patricia", "Ramon",  "Liza",   "Miguel",
-    "Joy",      "Daniel",  "Grace", "Rafael", "Camille",  "Jerome", "Rowena", "Christian",
-    "Sheila",   "Noel",    "Rica",  "Arnel",  "Bea",      "Dennis", "Faith",  "Gerald"};
+    "Joy",      "Daniel",  "Grace", "Rafael", "Camille",  "Jerome", "Rowena", "Christian"};
 constexpr const char* notEnrolled[] = {"Dropped", "Withdrawn", "Pending"};
-constexpr const char* topics[] = {"Introduction to", "Principles of", "Fundamentals of",
-                                  "Advanced",        "Seminar in",    "Laboratory in"};
+constexpr const char* topics[] = {"Introduction to", "Principles of", "Advanced", "Seminar in"};
 constexpr const char* fields[] = {"Programming", "Statistics", "Accounting", "Design",
-                                  "Mechanics",   "Literature", "Ethics",     "Networks",
-                                  "Chemistry",   "Economics",  "Research",   "Management"};
+                                  "Mechanics",   "Literature", "Ethics",     "Research"};
 constexpr const char* units[] = {"3", "3", "3", "2", "5", "1"};
 constexpr const char* days[] = {"MWF", "TTh", "MW", "TF", "Sat"};
 constexpr const char* times[] = {"7:30-9:00", "9:00-10:30", "10:30-12:00", "1:00-2:30",
@@ -44,16 +38,14 @@ constexpr College colleges[] = {
     {"College of Arts and Sciences", {"MATH", "ENG", "GE"}, "ABPsych"},
     {"College of Business and Accountancy", {"ACCT", "ECON", "MGT"}, "BSA"},
     {"College of Education", {"EDUC", "FIL", "PE"}, "BSEd"},
-    {"College of Nursing", {"NCM", "ANAT", "CHEM"}, "BSN"},
-    {"College of Criminology", {"CRIM", "LEA", "LAW"}, "BSCrim"},
-    {"College of Hospitality Management", {"HM", "TM", "FSM"}, "BSHM"}};
+    {"College of Nursing", {"NCM", "ANAT", "CHEM"}, "BSN"}};
 
-// std::mt19937_64 gives the same stream on every compiler and library; the standard's
-// distributions do not, and a seed must give the same college everywhere.
+// The standard fixes std::mt19937_64's stream but not its distributions': these map the draws
+// themselves, so that a seed gives the same college with every standard library.
 struct Random {
     std::mt19937_64 engine;
 
-    std::uint32_t below(std::uint32_t bound) { // uniform in [0, bound)
+    std::uint32_t below(std::uint32_t bound) {
         return std::uint32_t(((engine() >> 32) * bound) >> 32);
     }
     bool percent(int chance) { return below(100) < std::uint32_t(chance); }
@@ -61,11 +53,6 @@ struct Random {
         return items[below(N)];
     }
 };
-
-// Independent streams per table, so the facts need not generate the teaching load.
-Random stream(std::uint64_t seed, std::uint64_t table) {
-    return {std::mt19937_64(seed * 4 + table)};
-}
 
 // One table's file. No generated value holds a tab, a newline or a backslash, which COPY's text
 // format would escape.
@@ -91,22 +78,19 @@ struct Member {
     const College* college;
 };
 
-std::vector<Member> makeFaculty(const CollegeShape& shape, std::uint64_t seed) {
-    Random random = stream(seed, 1);
-    std::unordered_set<std::uint32_t> taken;
+// The faculty comes first in the seed's stream, so that the facts need not generate the rest.
+std::vector<Member> makeFaculty(const CollegeShape& shape, Random& random) {
     std::vector<Member> faculty;
-    while (int(faculty.size()) < shape.faculty) {
-        const std::uint32_t number = random.below(10'000'000);
-        if (!taken.insert(number).second)
-            continue;
+    const std::uint32_t first = random.below(10'000'000);
+    for (std::uint32_t m = 0; m < std::uint32_t(shape.faculty); ++m) {
+        const std::uint32_t number = (first + m * 7919) % 10'000'000; // 7919 is prime to 10^7
         char id[16];
         std::snprintf(id, sizeof id, "%02u-%03u-%02u", number / 100000, number / 100 % 1000,
                       number % 100);
-        Member member{
-            id, {}, random.pick(lastNames), random.pick(firstNames), &random.pick(colleges)};
+        Member& member = faculty.emplace_back(Member{
+            id, {}, random.pick(lastNames), random.pick(firstNames), &random.pick(colleges)});
         for (int i = 0; i < 6; ++i)
             member.password += char('a' + random.below(26));
-        faculty.push_back(std::move(member));
     }
     return faculty;
 }
@@ -119,16 +103,15 @@ std::vector<std::string> periodNames(const CollegeShape& shape) {
     return names;
 }
 
-ClassKey bigClassKey(const CollegeShape& shape) {
+ClassKey bigClass(const CollegeShape& shape) {
     return {QStringLiteral("GE 500"), QStringLiteral("Sat 8:00-11:00"), shape.bigClass};
 }
 
-ClassKey fullClassKey(const CollegeShape& shape) {
+ClassKey fullClass(const CollegeShape& shape) {
     return {QStringLiteral("GE 560"), QStringLiteral("Sat 1:00-4:00"), shape.fullClass};
 }
 
-// A section's students: studentID, lastname, firstname, middleInitial, ecourse after the
-// section's own columns.
+// A section's students, after the section's own columns.
 void writeStudents(TableFile& file, Random& random, const std::string& section, int year,
                    int students, int notEnrolledPercent) {
     for (int s = 0; s < students; ++s) {
@@ -146,11 +129,10 @@ void writeStudents(TableFile& file, Random& random, const std::string& section, 
 
 // Entered semester by semester, as the registrar would: a member's rows of one period lie
 // together, as in the college's table. A member's sections vary by one around the average in
-// pairs of periods that keep it; the benchmarks' member (the first) always carries one more.
-void writeLoad(const std::string& directory, const CollegeShape& shape, std::uint64_t seed,
+// pairs of periods that keep it; the benchmarks' member (the first) always carries one more,
+// and in the active period also the two whole classes.
+void writeLoad(TableFile file, Random& random, const CollegeShape& shape,
                const std::vector<Member>& faculty, const std::vector<std::string>& periods) {
-    Random random = stream(seed, 2);
-    TableFile file(directory, "TLOAD");
     std::vector<int> delta(faculty.size());
     for (std::size_t p = 0; p < periods.size(); ++p) {
         const int year = shape.firstYear + int(p / 2);
@@ -173,40 +155,36 @@ void writeLoad(const std::string& directory, const CollegeShape& shape, std::uin
                 writeStudents(file, random, section, year, shape.classSize,
                               shape.notEnrolledPercent);
             }
-            if (m == 0 && p + 1 == periods.size())
-                for (auto [key, name, room] :
-                     {std::tuple{bigClassKey(shape), "Understanding the Self", "Gymnasium"},
-                      std::tuple{fullClassKey(shape), "Purposive Communication", "AVR-1"}})
+            for (const ClassKey& key : {bigClass(shape), fullClass(shape)})
+                if (m == 0 && p + 1 == periods.size())
                     writeStudents(file, random,
                                   member.profid + '\t' + periods[p] + '\t' +
-                                      key.subject.toStdString() + '\t' + name + "\t3\t" +
-                                      key.schedule.toStdString() + '\t' + room + "\tALL",
+                                      key.subject.toStdString() + "\tPurposive Communication\t3\t" +
+                                      key.schedule.toStdString() + "\tGymnasium\tALL",
                                   year, key.students, 0);
         }
     }
 }
 
-void writeLogins(const std::string& directory, const CollegeShape& shape, std::uint64_t seed,
+void writeLogins(TableFile file, Random& random, const CollegeShape& shape,
                  const std::vector<Member>& faculty) {
-    Random random = stream(seed, 3);
-    TableFile file(directory, "tbllog");
     for (int i = 0; i < shape.earlierLogins; ++i) {
         const Member& member = faculty[random.below(std::uint32_t(faculty.size()))];
-        char time[16], date[16], address[16];
-        std::snprintf(time, sizeof time, "%u:%02u:%02u %s", 1 + random.below(12), random.below(60),
-                      random.below(60), random.percent(50) ? "AM" : "PM");
-        std::snprintf(date, sizeof date, "%u/%u/%d", 1 + random.below(12), 1 + random.below(28),
-                      shape.firstYear + int(random.below(std::uint32_t(shape.years))));
-        std::snprintf(address, sizeof address, "10.%u.%u.%u", random.below(256), random.below(256),
-                      1 + random.below(254));
-        file.row(member.profid, time, date, address, member.lastname + "  " + member.firstname);
+        char when[64];
+        std::snprintf(when, sizeof when, "%u:%02u:%02u %s\t%u/%u/%d\t10.%u.%u.%u",
+                      1 + random.below(12), random.below(60), random.below(60),
+                      random.percent(50) ? "AM" : "PM", 1 + random.below(12), 1 + random.below(28),
+                      shape.firstYear + int(random.below(std::uint32_t(shape.years))),
+                      random.below(256), random.below(256), 1 + random.below(254));
+        file.row(member.profid, when, member.lastname + "  " + member.firstname);
     }
 }
 
 } // namespace
 
 CollegeFacts collegeFacts(const CollegeShape& shape, std::uint64_t seed) {
-    const Member member = makeFaculty(shape, seed).front();
+    Random random{std::mt19937_64(seed)};
+    const Member member = makeFaculty(shape, random).front();
     const std::vector<std::string> periods = periodNames(shape);
     const auto period = [&periods](std::size_t back) {
         return QString::fromStdString(periods[periods.size() - 1 - back]);
@@ -215,24 +193,21 @@ CollegeFacts collegeFacts(const CollegeShape& shape, std::uint64_t seed) {
             QString::fromStdString(member.password),
             period(0),
             {period(1), period(2)},
-            bigClassKey(shape),
-            fullClassKey(shape)};
+            bigClass(shape),
+            fullClass(shape)};
 }
 
 void generateCollege(const CollegeShape& shape, std::uint64_t seed, const std::string& directory) {
-    const std::vector<Member> faculty = makeFaculty(shape, seed);
+    Random random{std::mt19937_64(seed)};
+    const std::vector<Member> faculty = makeFaculty(shape, random);
     const std::vector<std::string> periods = periodNames(shape);
-    {
-        TableFile file(directory, "Prof_login");
-        for (const Member& member : faculty)
-            file.row(member.profid, member.password, member.lastname, member.firstname,
-                     member.college->name);
-    }
-    {
-        TableFile file(directory, "PERIOD");
-        for (const std::string& period : periods)
-            file.row(period, period == periods.back() ? "ACTIVE" : "INACTIVE", "YES");
-    }
-    writeLoad(directory, shape, seed, faculty, periods);
-    writeLogins(directory, shape, seed, faculty);
+    TableFile members(directory, "Prof_login");
+    for (const Member& member : faculty)
+        members.row(member.profid, member.password, member.lastname, member.firstname,
+                    member.college->name);
+    TableFile offered(directory, "PERIOD");
+    for (const std::string& period : periods)
+        offered.row(period, period == periods.back() ? "ACTIVE" : "INACTIVE", "YES");
+    writeLoad(TableFile(directory, "TLOAD"), random, shape, faculty, periods);
+    writeLogins(TableFile(directory, "tbllog"), random, shape, faculty);
 }

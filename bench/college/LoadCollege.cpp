@@ -1,6 +1,4 @@
-#include "College.h"
-
-#include "Children.h"
+#include "BenchProgram.h"
 
 #include <QDir>
 #include <QTemporaryDir>

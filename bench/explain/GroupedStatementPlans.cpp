@@ -2,7 +2,6 @@
 // the active period, each written to a file of its own, and each statement's fastest time.
 #include "Benchmarks.h"
 #include "Probe.h"
-#include "Report.h"
 #include "TeachingLoad.h"
 
 #include <QFile>
@@ -20,11 +19,11 @@ void explain(const BenchOptions& options, const Database& db, const QString& eng
                               std::pair{"all-rows", LoadForm::AllRows}}) {
         const std::string sql =
             teachingLoadStatement(form, facts.profid, facts.activePeriod).text().toStdString();
-        Samples samples;
+        std::vector<double> samples;
         for (int i = 0; i < 7; ++i) {
             const double start = nowMs();
             db.query(sql);
-            samples.add(nowMs() - start);
+            samples.push_back(nowMs() - start);
         }
         const QString plan = QString::fromStdString(db.plan(sql));
         QFile file(QStringLiteral("%1/%2-%3.txt")
@@ -45,7 +44,7 @@ void explain(const BenchOptions& options, const Database& db, const QString& eng
         for (const QRegularExpressionMatch& match : access.globalMatch(plan))
             line = match.captured(1);
         std::printf("| %s | %s | %s | `%s` | %.2f ms |\n", name, options.engineName(), schema,
-                    qPrintable(line), samples.figure());
+                    qPrintable(line), fastest(samples));
     }
 }
 

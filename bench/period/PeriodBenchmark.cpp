@@ -7,7 +7,6 @@
 #include "MainWindowDriver.h"
 #include "MessageRecorder.h"
 #include "Probe.h"
-#include "Report.h"
 
 void measurePeriodSwitch(const BenchOptions& options) {
     MessageRecorder messages;
@@ -22,8 +21,8 @@ void measurePeriodSwitch(const BenchOptions& options) {
     QTreeWidget* list = MainWindowDriver::list(main);
     QCoreApplication::processEvents();
 
-    Figure filled("Period switch (all rows) -> list filled", options.engineName());
-    Figure painted("Period switch (all rows) -> list painted", options.engineName());
+    Figure filled{"Period switch (all rows) -> list filled", options.engineName(), "ms", 1.3};
+    Figure painted{"Period switch (all rows) -> list painted", options.engineName()};
     PeriodSwitchFloor floor(options.floor());
     const int warmUp = 2;
     for (int i = 0; i < warmUp + options.samples(); ++i) {
@@ -40,17 +39,15 @@ void measurePeriodSwitch(const BenchOptions& options) {
         if (std::size_t(list->topLevelItemCount()) != floorRows)
             throw std::runtime_error("the program and the floor list different sections");
         if (i >= warmUp) {
-            filled.floor.add(floorMs);
-            painted.floor.add(floorMs);
-            filled.program.add(filledMs);
-            painted.program.add(paintedMs);
+            filled.floor.push_back(floorMs);
+            painted.floor.push_back(floorMs);
+            filled.program.push_back(filledMs);
+            painted.program.push_back(paintedMs);
         }
     }
     if (!messages.messages().isEmpty())
         throw std::runtime_error("the program said: " + messages.prompts().first().toStdString());
     Connections::releaseAll();
-    filled.target = "<= 1.3x floor";
-    filled.met = verdict(filled.program.figure() <= 1.3 * filled.floor.figure());
     printFigure(filled);
     printFigure(painted);
 }
