@@ -54,24 +54,14 @@ struct Random {
     }
 };
 
-// One table's file. No generated value holds a tab, a newline or a backslash, which COPY's text
-// format would escape.
-class TableFile {
-public:
-    TableFile(const std::string& directory, const char* table)
-        : m_path(directory + '/' + table + ".tsv"), m_out(m_path) {}
-
-    template <typename... Values> void row(const Values&... values) {
-        const char* separator = "";
-        ((m_out << std::exchange(separator, "\t") << values), ...);
-        if (!(m_out << '\n'))
-            throw std::runtime_error("cannot write " + m_path);
-    }
-
-private:
-    std::string m_path;
-    std::ofstream m_out;
-};
+// A row of a table's file. No generated value holds a tab, a newline or a backslash, which
+// COPY's text format would escape.
+template <typename... Values> void row(std::ofstream& file, const Values&... values) {
+    const char* separator = "";
+    ((file << std::exchange(separator, "\t") << values), ...);
+    if (!(file << '\n'))
+        throw std::runtime_error("cannot write the college's files");
+}
 
 struct Member {
     std::string profid, password, lastname, firstname;
@@ -112,7 +102,7 @@ ClassKey fullClass(const CollegeShape& shape) {
 }
 
 // A section's students, after the section's own columns.
-void writeStudents(TableFile& file, Random& random, const std::string& section, int year,
+void writeStudents(std::ofstream& file, Random& random, const std::string& section, int year,
                    int students, int notEnrolledPercent) {
     for (int s = 0; s < students; ++s) {
         char id[16];
@@ -123,7 +113,7 @@ void writeStudents(TableFile& file, Random& random, const std::string& section, 
         const char* firstname = random.pick(firstNames);
         const std::string initial =
             random.percent(5) ? "\\N" : std::string(1, char('A' + random.below(26))) + '.';
-        file.row(section, status, id, lastname, firstname, initial, random.pick(colleges).course);
+        row(file, section, status, id, lastname, firstname, initial, random.pick(colleges).course);
     }
 }
 
@@ -131,7 +121,7 @@ void writeStudents(TableFile& file, Random& random, const std::string& section, 
 // together, as in the college's table. A member's sections vary by one around the average in
 // pairs of periods that keep it; the benchmarks' member (the first) always carries one more,
 // and in the active period also the two whole classes.
-void writeLoad(TableFile file, Random& random, const CollegeShape& shape,
+void writeLoad(std::ofstream file, Random& random, const CollegeShape& shape,
                const std::vector<Member>& faculty, const std::vector<std::string>& periods) {
     std::vector<int> delta(faculty.size());
     for (std::size_t p = 0; p < periods.size(); ++p) {
@@ -166,7 +156,7 @@ void writeLoad(TableFile file, Random& random, const CollegeShape& shape,
     }
 }
 
-void writeLogins(TableFile file, Random& random, const CollegeShape& shape,
+void writeLogins(std::ofstream file, Random& random, const CollegeShape& shape,
                  const std::vector<Member>& faculty) {
     for (int i = 0; i < shape.earlierLogins; ++i) {
         const Member& member = faculty[random.below(std::uint32_t(faculty.size()))];
@@ -176,7 +166,7 @@ void writeLogins(TableFile file, Random& random, const CollegeShape& shape,
                       random.percent(50) ? "AM" : "PM", 1 + random.below(12), 1 + random.below(28),
                       shape.firstYear + int(random.below(std::uint32_t(shape.years))),
                       random.below(256), random.below(256), 1 + random.below(254));
-        file.row(member.profid, when, member.lastname + "  " + member.firstname);
+        row(file, member.profid, when, member.lastname + "  " + member.firstname);
     }
 }
 
@@ -201,13 +191,16 @@ void generateCollege(const CollegeShape& shape, std::uint64_t seed, const std::s
     Random random{std::mt19937_64(seed)};
     const std::vector<Member> faculty = makeFaculty(shape, random);
     const std::vector<std::string> periods = periodNames(shape);
-    TableFile members(directory, "Prof_login");
+    const auto file = [&directory](const char* table) {
+        return std::ofstream(directory + '/' + table + ".tsv");
+    };
+    std::ofstream members = file("Prof_login");
     for (const Member& member : faculty)
-        members.row(member.profid, member.password, member.lastname, member.firstname,
-                    member.college->name);
-    TableFile offered(directory, "PERIOD");
+        row(members, member.profid, member.password, member.lastname, member.firstname,
+            member.college->name);
+    std::ofstream offered = file("PERIOD");
     for (const std::string& period : periods)
-        offered.row(period, period == periods.back() ? "ACTIVE" : "INACTIVE", "YES");
-    writeLoad(TableFile(directory, "TLOAD"), random, shape, faculty, periods);
-    writeLogins(TableFile(directory, "tbllog"), random, shape, faculty);
+        row(offered, period, period == periods.back() ? "ACTIVE" : "INACTIVE", "YES");
+    writeLoad(file("TLOAD"), random, shape, faculty, periods);
+    writeLogins(file("tbllog"), random, shape, faculty);
 }

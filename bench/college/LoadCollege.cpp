@@ -30,15 +30,13 @@ void loadCollege(Engine engine, const QString& target, const CollegeShape& shape
                    script.join(u'\n').toUtf8());
         return;
     }
-    const QStringList psql = {QStringLiteral("-X"), QStringLiteral("-q"), QStringLiteral("-v"),
-                              QStringLiteral("ON_ERROR_STOP=1"), QStringLiteral("-d")};
-    runProgram(QStringLiteral("psql"),
-               psql + QStringList{
-                          QStringLiteral("postgres"), QStringLiteral("-c"),
-                          QStringLiteral("SET client_min_messages = warning"), QStringLiteral("-c"),
-                          QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(target),
-                          QStringLiteral("-c"), QStringLiteral("CREATE DATABASE ") + target});
+    runProgram(QStringLiteral("dropdb"),
+               {QStringLiteral("--if-exists"), QStringLiteral("--force"), target});
+    runProgram(QStringLiteral("createdb"), {target});
     // The load's pages are written now, not by a checkpoint in the middle of the measurements.
     script << QStringLiteral("VACUUM ANALYZE;") << QStringLiteral("CHECKPOINT;");
-    runProgram(QStringLiteral("psql"), QStringList(psql) << target, script.join(u'\n').toUtf8());
+    runProgram(QStringLiteral("psql"),
+               {QStringLiteral("-Xq"), QStringLiteral("-v"), QStringLiteral("ON_ERROR_STOP=1"),
+                QStringLiteral("-d"), target},
+               script.join(u'\n').toUtf8());
 }

@@ -22,16 +22,8 @@
 namespace {
 
 constexpr std::uint64_t seed = 11;
-
-CollegeShape smallCollege() {
-    CollegeShape shape;
-    shape.faculty = 6;
-    shape.years = 2;
-    shape.bigClass = 30;
-    shape.fullClass = 12;
-    shape.earlierLogins = 10;
-    return shape;
-}
+constexpr CollegeShape small{
+    .faculty = 6, .years = 2, .bigClass = 30, .fullClass = 12, .earlierLogins = 10};
 
 // Every row of every table, as a set: PostgreSQL sorts text by its collation, SQLite bytewise.
 template <typename Database> std::vector<std::multiset<Rows::value_type>> dump(const Database& db) {
@@ -79,8 +71,8 @@ class TestBench : public QObject {
 private slots:
     void initTestCase() {
         QVERIFY(m_dir.isValid());
-        loadCollege(Engine::SQLite, m_sqlite, smallCollege(), seed);
-        loadCollege(Engine::PostgreSQL, m_postgres, smallCollege(), seed);
+        loadCollege(Engine::SQLite, m_sqlite, small, seed);
+        loadCollege(Engine::PostgreSQL, m_postgres, small, seed);
         sqlite3_auto_extension(reinterpret_cast<void (*)()>(watch));
     }
 
@@ -89,8 +81,8 @@ private slots:
     void aSeedAlwaysGivesTheSameRowsOnEitherEngine() {
         const QString again = m_dir.filePath(QStringLiteral("again.db"));
         const QString other = m_dir.filePath(QStringLiteral("other.db"));
-        loadCollege(Engine::SQLite, again, smallCollege(), seed);
-        loadCollege(Engine::SQLite, other, smallCollege(), seed + 1);
+        loadCollege(Engine::SQLite, again, small, seed);
+        loadCollege(Engine::SQLite, other, small, seed + 1);
         const auto rows = dump(SqliteDatabase(sqlite()));
         QVERIFY(rows == dump(SqliteDatabase(again.toStdString())));
         QVERIFY(rows != dump(SqliteDatabase(other.toStdString())));
@@ -200,7 +192,7 @@ private:
     QString m_sqlite = m_dir.filePath(QStringLiteral("college.db"));
     QString m_postgres =
         QStringLiteral("zk_bench_%1").arg(QRandomGenerator::global()->generate64(), 0, 16);
-    CollegeFacts m_facts = collegeFacts(smallCollege(), seed);
+    CollegeFacts m_facts = collegeFacts(small, seed);
 };
 
 QTEST_MAIN(TestBench)
