@@ -3,7 +3,7 @@
 //   zelkarin_bench (login | period) (--sqlite FILE | --postgresql DATABASE) [--seed N]
 //       [--samples N]
 //   zelkarin_bench startup [--samples N]
-//   zelkarin_bench plans (--sqlite FILE | --postgresql DATABASE) [--seed N] --out DIR
+//   zelkarin_bench plans (--sqlite FILE | --postgresql DATABASE) [--seed N]
 #include "Benchmarks.h"
 
 #include <QElapsedTimer>

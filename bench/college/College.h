@@ -8,8 +8,7 @@
 #include <cstdint>
 #include <string>
 
-// How big the generated college is. The defaults are the college the benchmarks run on; the
-// generator's test uses a small one of the same kind.
+// How big the generated college is; the defaults are the benchmarks'.
 struct CollegeShape {
     int faculty = 500;
     int years = 10; // two semesters each
@@ -47,11 +46,10 @@ CollegeFacts collegeFacts(const CollegeShape& shape, std::uint64_t seed);
 // text format of PostgreSQL's COPY: a tab between values, \N for NULL.
 void generateCollege(const CollegeShape& shape, std::uint64_t seed, const std::string& directory);
 
-// Makes the college database anew, replacing one of the same name, with the development schema
-// of data/, through the engine's own shell: a SQLite file through sqlite3's .import, a database
-// of the server that PGHOST, PGPORT, PGUSER and PGPASSWORD name through psql's \copy. The index
-// is built after the load, far faster than keeping it up to date row by row; PostgreSQL's
-// statistics are taken then, as autovacuum would some time later, so that every run plans on
-// the same.
+// Makes the college database anew with the development schema of data/ through the engine's
+// own shell: a SQLite file through sqlite3's .import, a database of the server that PGHOST,
+// PGPORT, PGUSER and PGPASSWORD name through psql's \copy. The index is built after the load,
+// which is far faster; PostgreSQL's statistics are taken then, as autovacuum would later, so
+// that every run plans on the same.
 void loadCollege(Engine engine, const QString& target, const CollegeShape& shape,
                  std::uint64_t seed);

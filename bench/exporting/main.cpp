@@ -1,10 +1,9 @@
-// The class list export of a 60-student and of the 500-student class into a running headless
-// Calc, from the "Yes" of the confirmation to the last cell, through the real main window
-// offscreen; and of the 60-student class with no office running yet. Floor: the Calc module's
-// own office session and template load, then the class's whole student block in one
-// setFormulaArray; cold, the office is started first, inside the time. Each set of samples is
-// a child process (program or floor) of its own, whose test entry points of the module close
-// the documents between samples and end the office.
+// The class list export of the 60- and the 500-student class into a running headless Calc, from
+// the "Yes" of the confirmation to the last cell, through the main window; and of the 60 with
+// no office running yet. Floor: the module's own office session and template load, then the
+// student block in one setFormulaArray; cold, the office's start is inside the time. Each set
+// of samples is a child process, whose module's test entry points close the documents between
+// samples and end the office.
 //   zelkarin_bench_export measure (--sqlite FILE | --postgresql DATABASE) [--seed N]
 //       [--samples N] --profile DIR
 //   zelkarin_bench_export (program | floor) ... --profile DIR --class (full | big) [--cold]
@@ -42,8 +41,7 @@ ClassKey exportedClass(const BenchOptions& options) {
                                                                           : facts.fullClass;
 }
 
-// Reports the time of one export, or of one to start the office and then of the timed ones,
-// the documents closed after each.
+// Reports one export, or after one to start the office the timed ones, closing the documents.
 void sampleExports(const BenchOptions& options, const std::function<double()>& once,
                    void (*closeDocuments)()) {
     if (options.isSet(QStringLiteral("cold")))
@@ -112,7 +110,7 @@ void floorChild(const BenchOptions& options) {
     std::shared_ptr<OfficeSession> office;
     const auto exportOnce = [&] {
         const double start = nowMs();
-        if (!office) // inside the time when cold; else the untimed first load
+        if (!office)
             office = OfficeSession::obtain(headlessOffice(options));
         CalcSpreadsheet workbook(office);
         workbook.openTemplate(Connections::templatePath());
@@ -136,7 +134,7 @@ void measure(const BenchOptions& options) {
                                 << QLatin1String(size);
         if (cold)
             arguments << QStringLiteral("--cold");
-        return runChild(QCoreApplication::applicationFilePath(), arguments).values();
+        return runChild(QStringLiteral("zelkarin_bench_export"), arguments).values();
     };
     const auto sample = [&run](Figure& figure, const char* size, bool cold) {
         for (double ms : run("floor", size, cold))

@@ -1,12 +1,10 @@
 // The program's side of the login and start-up benchmarks, in a process that starts as
-// src/app/main.cpp does and links what the program links, no database client library of its
-// own: the engine's driver loads at the first statement, as in the program.
-//   zelkarin_bench_program start
-//   zelkarin_bench_program (press | statements) CONNECTION-STRING FACULTY-ID PASSWORD
-// start: reports when the login window has painted and the memory then. press: that, then the
-// Faculty ID and password typed into the login window and OK pressed, until the main window is
-// filled and until it has painted, and the memory then. statements: the program's own login and
-// start-up code on controls that are never shown.
+// src/app/main.cpp does and links what the program links: the engine's driver loads at the
+// first statement, as in the program.
+//   zelkarin_bench_program (start | (press | statements) CONNECTION-STRING FACULTY-ID PASSWORD)
+// start: the login window painted, and the memory then. press: that, then OK pressed on the
+// typed Faculty ID and password, to the main window filled, painted, and the memory then.
+// statements: the program's own login and start-up code on controls never shown.
 #include "Connections.h"
 #include "LoginWindowDriver.h"
 #include "MainWindowDriver.h"
@@ -76,11 +74,8 @@ int main(int argc, char* argv[]) {
         arguments << QString::fromLocal8Bit(argv[i]);
     const QString mode = arguments.value(0);
     if (arguments.size() != (mode == QLatin1String("start") ? 1 : 4) ||
-        !QStringList{"start", "press", "statements"}.contains(mode)) {
-        std::fprintf(stderr, "usage: zelkarin_bench_program (start | press | statements) "
-                             "[CONNECTION-STRING FACULTY-ID PASSWORD]\n");
+        !QStringList{"start", "press", "statements"}.contains(mode))
         return 2;
-    }
     // From here on what the program's main does, with the probe added.
     NameOnlyApplication app(argv[0]);
     installMessageBoxPresenter();

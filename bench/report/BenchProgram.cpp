@@ -3,7 +3,6 @@
 #include "Probe.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QProcess>
 
 #include <algorithm>
@@ -11,7 +10,7 @@
 #include <stdexcept>
 
 BenchOptions::BenchOptions(const QStringList& arguments) {
-    for (const char* option : {"sqlite", "postgresql", "profile", "out", "class"})
+    for (const char* option : {"sqlite", "postgresql", "profile", "class"})
         m_parser.addOption({QLatin1String(option), {}, QStringLiteral("VALUE")});
     m_parser.addOptions({{QStringLiteral("seed"), {}, QStringLiteral("N"), QStringLiteral("7")},
                          {QStringLiteral("samples"), {}, QStringLiteral("N"), QStringLiteral("11")},
@@ -31,18 +30,13 @@ QString BenchOptions::value(const QString& option) const {
 }
 
 Engine BenchOptions::engine() const {
-    if (m_parser.isSet(QStringLiteral("sqlite")) == m_parser.isSet(QStringLiteral("postgresql")))
+    if (isSet(QStringLiteral("sqlite")) == isSet(QStringLiteral("postgresql")))
         throw std::runtime_error("give one of --sqlite FILE and --postgresql DATABASE");
-    return m_parser.isSet(QStringLiteral("sqlite")) ? Engine::SQLite : Engine::PostgreSQL;
+    return isSet(QStringLiteral("sqlite")) ? Engine::SQLite : Engine::PostgreSQL;
 }
 
 QString BenchOptions::target() const {
-    return m_parser.value(engine() == Engine::SQLite ? QStringLiteral("sqlite")
-                                                     : QStringLiteral("postgresql"));
-}
-
-const char* BenchOptions::engineName() const {
-    return engine() == Engine::SQLite ? "SQLite" : "PostgreSQL";
+    return value(QLatin1String(engine() == Engine::SQLite ? "sqlite" : "postgresql"));
 }
 
 QString BenchOptions::connectionString() const {
@@ -62,7 +56,8 @@ FloorConnector BenchOptions::floor() const {
                                       : floorConnector<PgConnection>(target().toStdString());
 }
 
-int runBenchCommand(int argc, char* argv[], const std::map<QString, BenchCommand>& commands) {
+int runBenchCommand(int argc, char* argv[],
+                    const std::map<QString, void (*)(const BenchOptions&)>& commands) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
@@ -96,19 +91,16 @@ QString runProgram(const QString& program, const QStringList& arguments, const Q
     return QString::fromUtf8(child.readAllStandardOutput());
 }
 
-QMap<QString, double> runChild(const QString& program, const QStringList& arguments) {
+QMap<QString, double> runChild(const QString& name, const QStringList& arguments) {
     QMap<QString, double> figures;
-    const QStringList lines = runProgram(program, arguments).split(u'\n');
+    const QStringList lines =
+        runProgram(QCoreApplication::applicationDirPath() + u'/' + name, arguments).split(u'\n');
     for (const QString& line : lines) {
         const qsizetype equals = line.indexOf(u'=');
         if (equals > 0)
             figures.insert(line.left(equals), line.mid(equals + 1).toDouble());
     }
     return figures;
-}
-
-QString benchProgram(const QString& name) {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(name);
 }
 
 namespace {

@@ -2,19 +2,16 @@
 
 #include "College.h"
 #include "Floors.h"
-#include "TestDatabase.h"
 
 #include <QCommandLineParser>
 #include <QMap>
 
 #include <map>
-#include <string>
-#include <vector>
 
 // The command line of a benchmark program, whose first word names what it does:
 //   COMMAND [--sqlite FILE | --postgresql DATABASE] [--seed N] [--samples N] [other options]
-// The PostgreSQL server is the one PGHOST, PGPORT, PGUSER and PGPASSWORD name. Each accessor
-// throws std::runtime_error when what it reads was not given.
+// The PostgreSQL server is the one PGHOST, PGPORT, PGUSER and PGPASSWORD name. What reads an
+// option or the database throws std::runtime_error when it was not given.
 class BenchOptions {
 public:
     explicit BenchOptions(const QStringList& arguments);
@@ -24,37 +21,33 @@ public:
     int samples() const { return m_parser.value(QStringLiteral("samples")).toInt(); }
     bool isSet(const QString& option) const { return m_parser.isSet(option); }
     QString value(const QString& option) const;
+    // The options, for a child process of the benchmark.
+    QStringList arguments() const { return m_arguments; }
 
     Engine engine() const;
-    QString target() const; // the file or the database's name
-    const char* engineName() const;
+    const char* engineName() const { return engine() == Engine::SQLite ? "SQLite" : "PostgreSQL"; }
+    QString target() const;           // the file or the database's name
     QString connectionString() const; // for Connections::useConnectionString
     FloorConnector floor() const;
     CollegeFacts facts() const { return collegeFacts(CollegeShape{}, seed()); }
-    // The options, for a child process of the benchmark.
-    QStringList arguments() const { return m_arguments; }
 
 private:
     QCommandLineParser m_parser;
     QStringList m_arguments;
 };
 
-using BenchCommand = void (*)(const BenchOptions&);
-
 // The main of a benchmark program: runs the command named, in a QApplication that like the
-// program's is handed only the program's name. Prints why it failed and returns 1 if it throws.
-int runBenchCommand(int argc, char* argv[], const std::map<QString, BenchCommand>& commands);
+// program's is handed only the program's name; prints why it failed and returns 1 if it throws.
+int runBenchCommand(int argc, char* argv[],
+                    const std::map<QString, void (*)(const BenchOptions&)>& commands);
 
 // Runs a program to its end with `input` on its standard input and its errors passed through,
 // and returns its standard output; throws std::runtime_error when it fails.
 QString runProgram(const QString& program, const QStringList& arguments,
                    const QByteArray& input = {});
-
-// Runs a benchmark's child process and returns the "name=number" lines it printed.
-QMap<QString, double> runChild(const QString& program, const QStringList& arguments);
-
-// The executable of a benchmark program in the build's bin directory.
-QString benchProgram(const QString& name);
+// Runs a benchmark program of the build's bin directory and returns the "name=number" lines it
+// printed.
+QMap<QString, double> runChild(const QString& name, const QStringList& arguments);
 
 // One row of the table that scripts/run-benchmarks prints and BENCHMARKS.md keeps. On a machine
 // shared with other work the fastest sample is the one least disturbed, so it is the figure;
@@ -71,6 +64,5 @@ struct Figure {
 
 // The fastest of the samples; throws std::logic_error when there is none.
 double fastest(const std::vector<double>& samples);
-
 // Prints the row: figure, floor, their ratio, the targets and whether each is met.
 void printFigure(const Figure& figure);
