@@ -26,7 +26,7 @@ template <typename Database> void explain(const BenchOptions& options, const cha
                                         QRegularExpression::MultilineOption);
         QString line;
         for (const QRegularExpressionMatch& match :
-             access.globalMatch(QString::fromStdString(db.plan(sql))))
+             access.globalMatch(QString::fromStdString(queryPlan(db, sql))))
             line = match.captured(1);
         std::printf("| %s | %s | %s | `%s` | %.2f ms |\n", name, options.engineName(), schema,
                     qPrintable(line), fastest(samples));

@@ -6,7 +6,7 @@
 // samples and end the office.
 //   zelkarin_bench_export measure (--sqlite FILE | --postgresql DATABASE) [--seed N]
 //       [--samples N] --profile DIR
-//   zelkarin_bench_export (program | floor) ... --profile DIR --class (full | big) [--cold]
+//   zelkarin_bench_export (program | floor) ... --profile DIR [--big] [--cold]
 #include "BenchProgram.h"
 #include "CalcSpreadsheet.h"
 #include "CalcTestModule.h"
@@ -36,20 +36,18 @@ CalcOptions headlessOffice(const BenchOptions& options) {
 }
 
 ClassKey exportedClass(const BenchOptions& options) {
-    const CollegeFacts facts = options.facts();
-    return options.value(QStringLiteral("class")) == QLatin1String("big") ? facts.bigClass
-                                                                          : facts.fullClass;
+    return options.isSet(QStringLiteral("big")) ? options.facts().bigClass
+                                                : options.facts().fullClass;
 }
 
 // Reports one export, or after one to start the office the timed ones, closing the documents.
 void sampleExports(const BenchOptions& options, const std::function<double()>& once,
                    void (*closeDocuments)()) {
-    if (options.isSet(QStringLiteral("cold")))
-        return reportToParent("ms", once());
-    once();
-    closeDocuments();
-    for (int i = 1; i <= options.samples(); ++i) {
-        reportToParent(("ms_" + std::to_string(i)).c_str(), once());
+    const bool cold = options.isSet(QStringLiteral("cold"));
+    for (int i = cold ? 1 : 0; i <= (cold ? 1 : options.samples()); ++i) {
+        const double ms = once();
+        if (i > 0)
+            reportToParent(("ms_" + std::to_string(i)).c_str(), ms);
         closeDocuments();
     }
 }
@@ -86,7 +84,7 @@ void programChild(const BenchOptions& options) {
     const QString confirmation =
         QStringLiteral("Are you sure you want to create a class list of: %1 in Excel?")
             .arg(key.subject);
-    if (messages.prompts().removeAll(confirmation) != messages.messages().size())
+    if (messages.prompts() != QStringList(messages.messages().size(), confirmation))
         throw std::runtime_error("the program said: " +
                                  messages.prompts().join(u'/').toStdString());
     Connections::releaseAll();
@@ -128,28 +126,27 @@ void floorChild(const BenchOptions& options) {
 }
 
 void measure(const BenchOptions& options) {
-    const auto run = [&options](const char* child, const char* size, bool cold) {
-        QStringList arguments = QStringList(QLatin1String(child))
-                                << options.arguments() << QStringLiteral("--class")
-                                << QLatin1String(size);
-        if (cold)
-            arguments << QStringLiteral("--cold");
-        return runChild(QStringLiteral("zelkarin_bench_export"), arguments).values();
+    // A child with the class and the office given as flags: --big, --cold.
+    const auto run = [&options](const char* child, const QStringList& flags) {
+        return runChild(QStringLiteral("zelkarin_bench_export"),
+                        QStringList(QLatin1String(child)) + options.arguments() + flags)
+            .values();
     };
-    const auto sample = [&run](Figure& figure, const char* size, bool cold) {
-        for (double ms : run("floor", size, cold))
+    const auto sample = [&run](Figure& figure, const QStringList& flags) {
+        for (double ms : run("floor", flags))
             figure.floor.push_back(ms);
-        for (double ms : run("program", size, cold))
+        for (double ms : run("program", flags))
             figure.program.push_back(ms);
     };
     Figure full{"Export, 60 students, Calc running", options.engineName(), "ms", 2};
     Figure big{"Export, 500 students, Calc running", options.engineName()};
     Figure cold{"Export, 60 students, Calc not running", options.engineName()};
-    run("floor", "full", true); // the first start of an office makes its profile
-    sample(full, "full", false);
-    sample(big, "big", false);
+    const QStringList coldStart = {QStringLiteral("--cold")};
+    run("floor", coldStart); // the first start of an office makes its profile
+    sample(full, {});
+    sample(big, {QStringLiteral("--big")});
     for (int i = 0; i < std::max(3, options.samples() / 2); ++i)
-        sample(cold, "full", true);
+        sample(cold, coldStart);
     for (const Figure* figure : {&full, &big, &cold})
         printFigure(*figure);
 }

@@ -34,13 +34,6 @@ Rows SqliteDatabase::query(const std::string& sql) const {
     return rows;
 }
 
-std::string SqliteDatabase::plan(const std::string& sql) const {
-    std::string plan;
-    for (const auto& row : query("EXPLAIN QUERY PLAN " + sql))
-        plan += *row[3] + '\n'; // id, parent, notused, detail
-    return plan;
-}
-
 PgConnection::PgConnection(const std::string& database) : m_conn(nullptr, PQfinish) {
     const char* keywords[] = {"dbname", "connect_timeout", nullptr};
     const char* values[] = {database.c_str(), "5", nullptr};
@@ -64,11 +57,4 @@ Rows PgConnection::query(const std::string& sql) const {
                 rows[r][c].emplace(PQgetvalue(result.get(), int(r), int(c)),
                                    std::size_t(PQgetlength(result.get(), int(r), int(c))));
     return rows;
-}
-
-std::string PgConnection::plan(const std::string& sql) const {
-    std::string plan;
-    for (const auto& row : query("EXPLAIN (ANALYZE, COSTS OFF, TIMING OFF, SUMMARY OFF) " + sql))
-        plan += *row[0] + '\n';
-    return plan;
 }

@@ -3,6 +3,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 struct sqlite3;
@@ -18,7 +19,6 @@ class SqliteDatabase {
 public:
     explicit SqliteDatabase(const std::string& path);
     Rows query(const std::string& sql) const;
-    std::string plan(const std::string& sql) const; // EXPLAIN QUERY PLAN, a line for each step
 
 private:
     std::unique_ptr<sqlite3, int (*)(sqlite3*)> m_db;
@@ -31,10 +31,20 @@ class PgConnection {
 public:
     explicit PgConnection(const std::string& database);
     Rows query(const std::string& sql) const;
-    // EXPLAIN ANALYZE with the actual row counts but no timings, so that the text changes only
-    // when the plan or the data does.
-    std::string plan(const std::string& sql) const;
 
 private:
     std::unique_ptr<PGconn, void (*)(PGconn*)> m_conn;
 };
+
+// A statement's plan, a line for each step: SQLite's EXPLAIN QUERY PLAN, or PostgreSQL's EXPLAIN
+// ANALYZE with the actual row counts but no timings.
+template <typename Database> std::string queryPlan(const Database& db, const std::string& sql) {
+    std::string plan;
+    for (const auto& row :
+         db.query((std::is_same_v<Database, SqliteDatabase>
+                       ? "EXPLAIN QUERY PLAN "
+                       : "EXPLAIN (ANALYZE, COSTS OFF, TIMING OFF, SUMMARY OFF) ") +
+                  sql))
+        plan += *row.back() + '\n'; // the step's text
+    return plan;
+}

@@ -41,9 +41,10 @@ std::size_t loginFloor(const FloorConnector& connect, const QString& facultyId,
     return sections.size();
 }
 
-std::size_t PeriodSwitchFloor::choose(const QString& facultyId, const QString& period) {
-    FloorConnection connection = m_connect();
+std::size_t periodSwitchFloor(const FloorConnector& connect, FloorConnection& held,
+                              const QString& facultyId, const QString& period) {
+    FloorConnection connection = connect();
     const Rows sections = connection(teachingLoadStatement(LoadForm::AllRows, facultyId, period));
-    m_held = std::move(connection);
+    held = std::move(connection);
     return sections.size();
 }

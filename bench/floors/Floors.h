@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-// Runs the program's statement texts on one connection of an engine's own client library; the
-// connection closes with the last copy.
+// Runs the program's statement texts on one connection of an engine's own client library, which
+// closes with the last copy.
 using FloorConnection = std::function<Rows(const Statement&)>;
 // Opens a new connection, as the program's OpenConnection does before every statement.
 using FloorConnector = std::function<FloorConnection()>;
@@ -28,15 +28,8 @@ template <typename Database> FloorConnector floorConnector(const std::string& ta
 std::size_t loginFloor(const FloorConnector& connect, const QString& facultyId,
                        const QString& password, const QString& address);
 
-// The floor of a period choice: a new connection and the all-rows statement. The connection of
-// the previous result closes when the new result replaces it, as the program's slot does.
-class PeriodSwitchFloor {
-public:
-    explicit PeriodSwitchFloor(FloorConnector connect) : m_connect(std::move(connect)) {}
-    // Returns the rows of the teaching-load list.
-    std::size_t choose(const QString& facultyId, const QString& period);
-
-private:
-    FloorConnector m_connect;
-    FloorConnection m_held;
-};
+// The floor of a period choice: a new connection and the all-rows statement, whose rows it
+// returns. The previous choice's connection, held, closes when the new result replaces it, as
+// the program's slot does.
+std::size_t periodSwitchFloor(const FloorConnector& connect, FloorConnection& held,
+                              const QString& facultyId, const QString& period);

@@ -1,6 +1,6 @@
-// A period picked from the main window's combo box (all-rows form) for a member with a full
-// load, through the real windows offscreen, beside the same statement on a new connection
-// through the engine's own client library. Both alternate between two earlier periods.
+// A period picked from the main window's list (all-rows form) for a member with a full load,
+// beside the same statement on a new connection through the engine's own client library; both
+// alternate between two earlier periods.
 #include "Benchmarks.h"
 #include "Connections.h"
 #include "LoginWindowDriver.h"
@@ -23,12 +23,13 @@ void measurePeriodSwitch(const BenchOptions& options) {
 
     Figure filled{"Period switch (all rows) -> list filled", options.engineName(), "ms", 1.3};
     Figure painted{"Period switch (all rows) -> list painted", options.engineName()};
-    PeriodSwitchFloor floor(options.floor());
+    const FloorConnector connect = options.floor();
+    FloorConnection held;
     const int warmUp = 2;
     for (int i = 0; i < warmUp + options.samples(); ++i) {
         const QString& period = facts.switchPeriods[std::size_t(i % 2)];
         double start = nowMs();
-        const std::size_t floorRows = floor.choose(facts.profid, period);
+        const std::size_t floorRows = periodSwitchFloor(connect, held, facts.profid, period);
         const double floorMs = nowMs() - start;
         MainWindowDriver::openListAt(periods, period);
         start = nowMs();

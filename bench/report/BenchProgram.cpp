@@ -10,11 +10,13 @@
 #include <stdexcept>
 
 BenchOptions::BenchOptions(const QStringList& arguments) {
-    for (const char* option : {"sqlite", "postgresql", "profile", "class"})
+    for (const char* option : {"sqlite", "postgresql", "profile"})
         m_parser.addOption({QLatin1String(option), {}, QStringLiteral("VALUE")});
-    m_parser.addOptions({{QStringLiteral("seed"), {}, QStringLiteral("N"), QStringLiteral("7")},
-                         {QStringLiteral("samples"), {}, QStringLiteral("N"), QStringLiteral("11")},
-                         {QStringLiteral("cold"), {}}});
+    for (const char* flag : {"big", "cold"})
+        m_parser.addOption({QLatin1String(flag), {}});
+    m_parser.addOptions(
+        {{QStringLiteral("seed"), {}, QStringLiteral("N"), QStringLiteral("7")},
+         {QStringLiteral("samples"), {}, QStringLiteral("N"), QStringLiteral("11")}});
     if (!m_parser.parse(arguments) || m_parser.positionalArguments().size() != 1 || samples() < 1)
         throw std::runtime_error("usage: COMMAND [--sqlite FILE | --postgresql DATABASE] [--seed "
                                  "N] [--samples N] " +

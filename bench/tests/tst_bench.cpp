@@ -142,8 +142,10 @@ private slots:
         const std::size_t sections =
             loginFloor(floorConnector<SqliteDatabase>(sqlite()), m_facts.profid, m_facts.password,
                        QStringLiteral("10.0.0.1"));
-        PeriodSwitchFloor(floorConnector<SqliteDatabase>(sqlite()))
-            .choose(m_facts.profid, otherPeriod);
+        FloorConnection held;
+        periodSwitchFloor(floorConnector<SqliteDatabase>(sqlite()), held, m_facts.profid,
+                          otherPeriod);
+        held = nullptr;
         const QStringList floor = takeTrace();
 
         MessageRecorder messages;
@@ -173,7 +175,8 @@ private slots:
                 teachingLoadStatement(form, m_facts.profid, m_facts.activePeriod)
                     .text()
                     .toStdString();
-            const std::string plans = SqliteDatabase(sqlite()).plan(sql) + postgresql.plan(sql);
+            const std::string plans =
+                queryPlan(SqliteDatabase(sqlite()), sql) + queryPlan(postgresql, sql);
             QVERIFY2(QString::fromStdString(plans).contains(QRegularExpression(
                          "^SEARCH TLOAD USING INDEX tload_prof_period \\(professorid=\\? AND "
                          "periodcode=\\?\\)\n(.*\n)*.*Index Scan on tload_prof_period .*\n *Index "
