@@ -2,7 +2,7 @@
 
 #include "BenchProgram.h"
 
-// The commands of zelkarin_bench; each prints its rows of the table that BENCHMARKS.md keeps.
+// The commands of zelkarin_bench; each prints its rows of BENCHMARKS.md's tables.
 void measureLogin(const BenchOptions& options);
 void loginFloorChild(const BenchOptions& options);
 void measurePeriodSwitch(const BenchOptions& options);

@@ -1,9 +1,6 @@
 // The benchmarks at college scale, and the generator of the college they run on:
-//   zelkarin_bench generate (--sqlite FILE | --postgresql DATABASE) [--seed N]
-//   zelkarin_bench (login | period) (--sqlite FILE | --postgresql DATABASE) [--seed N]
-//       [--samples N]
-//   zelkarin_bench startup [--samples N]
-//   zelkarin_bench plans (--sqlite FILE | --postgresql DATABASE) [--seed N]
+//   zelkarin_bench (generate | login | period | plans | startup) [--sqlite FILE | --postgresql
+//       DATABASE] [--seed N] [--samples N]
 #include "Benchmarks.h"
 
 #include <QElapsedTimer>

@@ -93,14 +93,6 @@ std::vector<std::string> periodNames(const CollegeShape& shape) {
     return names;
 }
 
-ClassKey bigClass(const CollegeShape& shape) {
-    return {QStringLiteral("GE 500"), QStringLiteral("Sat 8:00-11:00"), shape.bigClass};
-}
-
-ClassKey fullClass(const CollegeShape& shape) {
-    return {QStringLiteral("GE 560"), QStringLiteral("Sat 1:00-4:00"), shape.fullClass};
-}
-
 // A section's students, after the section's own columns.
 void writeStudents(std::ofstream& file, Random& random, const std::string& section, int year,
                    int students, int notEnrolledPercent) {
@@ -117,12 +109,11 @@ void writeStudents(std::ofstream& file, Random& random, const std::string& secti
     }
 }
 
-// Entered semester by semester, as the registrar would: a member's rows of one period lie
-// together, as in the college's table. A member's sections vary by one around the average in
-// pairs of periods that keep it; the benchmarks' member (the first) always carries one more,
-// and in the active period also the two whole classes.
+// Period by period, as the registrar enters them. Sections vary by one in pairs of periods that
+// keep the average; the first member has one more, and the two whole classes when active.
 void writeLoad(std::ofstream file, Random& random, const CollegeShape& shape,
-               const std::vector<Member>& faculty, const std::vector<std::string>& periods) {
+               const CollegeFacts& facts, const std::vector<Member>& faculty,
+               const std::vector<std::string>& periods) {
     std::vector<int> delta(faculty.size());
     for (std::size_t p = 0; p < periods.size(); ++p) {
         const int year = shape.firstYear + int(p / 2);
@@ -145,7 +136,7 @@ void writeLoad(std::ofstream file, Random& random, const CollegeShape& shape,
                 writeStudents(file, random, section, year, shape.classSize,
                               shape.notEnrolledPercent);
             }
-            for (const ClassKey& key : {bigClass(shape), fullClass(shape)})
+            for (const ClassKey& key : {facts.bigClass, facts.fullClass})
                 if (m == 0 && p + 1 == periods.size())
                     writeStudents(file, random,
                                   member.profid + '\t' + periods[p] + '\t' +
@@ -183,8 +174,8 @@ CollegeFacts collegeFacts(const CollegeShape& shape, std::uint64_t seed) {
             QString::fromStdString(member.password),
             period(0),
             {period(1), period(2)},
-            bigClass(shape),
-            fullClass(shape)};
+            {QStringLiteral("GE 500"), QStringLiteral("Sat 8:00-11:00"), shape.bigClass},
+            {QStringLiteral("GE 560"), QStringLiteral("Sat 1:00-4:00"), shape.fullClass}};
 }
 
 void generateCollege(const CollegeShape& shape, std::uint64_t seed, const std::string& directory) {
@@ -201,6 +192,6 @@ void generateCollege(const CollegeShape& shape, std::uint64_t seed, const std::s
     std::ofstream offered = file("PERIOD");
     for (const std::string& period : periods)
         row(offered, period, period == periods.back() ? "ACTIVE" : "INACTIVE", "YES");
-    writeLoad(file("TLOAD"), random, shape, faculty, periods);
+    writeLoad(file("TLOAD"), random, shape, collegeFacts(shape, seed), faculty, periods);
     writeLogins(file("tbllog"), random, shape, faculty);
 }

@@ -23,20 +23,16 @@ struct CollegeShape {
 
 // A class of the benchmarks' member in the active period, as the export selects it.
 struct ClassKey {
-    QString subject;
-    QString schedule;
+    QString subject, schedule;
     int students = 0;
 };
 
 // What the benchmarks know of a generated college: whom they log in as and what they open.
 struct CollegeFacts {
-    QString profid;
-    QString password;
-    QString activePeriod;
+    QString profid, password, activePeriod;
     // Earlier periods in which the member has a full load (one section above the average).
     std::array<QString, 2> switchPeriods;
-    ClassKey bigClass;
-    ClassKey fullClass;
+    ClassKey bigClass, fullClass;
 };
 
 CollegeFacts collegeFacts(const CollegeShape& shape, std::uint64_t seed);

@@ -1,9 +1,6 @@
-// The class list export of the 60- and the 500-student class into a running headless Calc, from
-// the "Yes" of the confirmation to the last cell, through the main window; and of the 60 with
-// no office running yet. Floor: the module's own office session and template load, then the
-// student block in one setFormulaArray; cold, the office's start is inside the time. Each set
-// of samples is a child process, whose module's test entry points close the documents between
-// samples and end the office.
+// The class list export through the main window into a headless Calc, beside the module's own
+// template load and the student block in one setFormulaArray (BENCHMARKS.md tells how). Each set
+// of samples is a child process, whose module's test entry points close the documents.
 //   zelkarin_bench_export measure (--sqlite FILE | --postgresql DATABASE) [--seed N]
 //       [--samples N] --profile DIR
 //   zelkarin_bench_export (program | floor) ... --profile DIR [--big] [--cold]

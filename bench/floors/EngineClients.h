@@ -25,8 +25,7 @@ private:
 };
 
 // One connection through libpq to a database of the server that PGHOST, PGPORT, PGUSER and
-// PGPASSWORD name (pg_virtualenv exports them), with the program's login timeout. Throws
-// std::runtime_error with the server's message.
+// PGPASSWORD name, with the program's login timeout. Throws std::runtime_error.
 class PgConnection {
 public:
     explicit PgConnection(const std::string& database);
@@ -45,6 +44,6 @@ template <typename Database> std::string queryPlan(const Database& db, const std
                        ? "EXPLAIN QUERY PLAN "
                        : "EXPLAIN (ANALYZE, COSTS OFF, TIMING OFF, SUMMARY OFF) ") +
                   sql))
-        plan += *row.back() + '\n'; // the step's text
+        plan += *row.back() + '\n';
     return plan;
 }

@@ -22,14 +22,12 @@ template <typename Database> FloorConnector floorConnector(const std::string& ta
     };
 }
 
-// The floor of OK pressed -> main window filled: the program's five statements in its order, on
-// five new connections, each kept open for as long as the program's recordset slots keep it.
-// Returns the rows of the teaching-load list.
+// The login's floor: the program's five statements in its order on five new connections, each
+// kept as long as the program keeps its recordset's; returns the teaching-load list's rows.
 std::size_t loginFloor(const FloorConnector& connect, const QString& facultyId,
                        const QString& password, const QString& address);
 
-// The floor of a period choice: a new connection and the all-rows statement, whose rows it
-// returns. The previous choice's connection, held, closes when the new result replaces it, as
-// the program's slot does.
+// A period choice's floor: the all-rows statement on a new connection, which replaces held (the
+// last choice's) as the program's slot does; returns the rows.
 std::size_t periodSwitchFloor(const FloorConnector& connect, FloorConnection& held,
                               const QString& facultyId, const QString& period);

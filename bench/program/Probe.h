@@ -21,12 +21,8 @@ private:
 // first time: the moment a member sees the window.
 void whenFirstPainted(std::function<void()> shown);
 
-// The process's resident memory in MB, as /proc/self/status tells it.
-double residentMb();
-
-// Milliseconds since an arbitrary start, the same clock in every process of the machine.
-double nowMs();
-
+double residentMb(); // VmRSS of /proc/self/status, in MB
+double nowMs();      // on the machine's monotonic clock, the same in every process
 // Prints name=number for the parent process, which reads it with runChild.
 void reportToParent(const char* name, double value);
 

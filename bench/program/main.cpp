@@ -1,10 +1,6 @@
-// The program's side of the login and start-up benchmarks, in a process that starts as
-// src/app/main.cpp does and links what the program links: the engine's driver loads at the
-// first statement, as in the program.
+// The program's side of the login and start-up benchmarks, started as src/app/main.cpp does and
+// linked as the program is, so that the engine's driver loads at the first statement:
 //   zelkarin_bench_program (start | (press | statements) CONNECTION-STRING FACULTY-ID PASSWORD)
-// start: the login window painted, and the memory then. press: that, then OK pressed on the
-// typed Faculty ID and password, to the main window filled, painted, and the memory then.
-// statements: the program's own login and start-up code on controls never shown.
 #include "Connections.h"
 #include "LoginWindowDriver.h"
 #include "MainWindowDriver.h"
@@ -49,8 +45,7 @@ void runStatements(const QStringList& arguments) {
     reportToParent("rows", list.topLevelItemCount());
 }
 
-// Runs the mode's work on the program's windows and connections, in a process that shows no
-// message box: one shown means the figure measured something else, and fails the process.
+// A message box shown means that the figure measured something else, and fails the process.
 int runMode(const QStringList& arguments, const std::function<void()>& work) {
     try {
         MessageRecorder messages;

@@ -18,9 +18,7 @@ BenchOptions::BenchOptions(const QStringList& arguments) {
         {{QStringLiteral("seed"), {}, QStringLiteral("N"), QStringLiteral("7")},
          {QStringLiteral("samples"), {}, QStringLiteral("N"), QStringLiteral("11")}});
     if (!m_parser.parse(arguments) || m_parser.positionalArguments().size() != 1 || samples() < 1)
-        throw std::runtime_error("usage: COMMAND [--sqlite FILE | --postgresql DATABASE] [--seed "
-                                 "N] [--samples N] " +
-                                 m_parser.errorText().toStdString());
+        throw std::runtime_error("bad command line " + m_parser.errorText().toStdString());
     m_arguments = arguments.mid(1);
     m_arguments.removeOne(command());
 }

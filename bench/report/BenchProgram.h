@@ -8,10 +8,9 @@
 
 #include <map>
 
-// The command line of a benchmark program, whose first word names what it does:
-//   COMMAND [--sqlite FILE | --postgresql DATABASE] [--seed N] [--samples N] [other options]
-// The PostgreSQL server is the one PGHOST, PGPORT, PGUSER and PGPASSWORD name. What reads an
-// option or the database throws std::runtime_error when it was not given.
+// A benchmark program's command line: COMMAND [--sqlite FILE | --postgresql DATABASE] [--seed
+// N] [--samples N] [other options], the server that PGHOST, PGPORT, PGUSER and PGPASSWORD name.
+// What reads an option or the database throws std::runtime_error when it was not given.
 class BenchOptions {
 public:
     explicit BenchOptions(const QStringList& arguments);
@@ -45,16 +44,14 @@ int runBenchCommand(int argc, char* argv[],
 // and returns its standard output; throws std::runtime_error when it fails.
 QString runProgram(const QString& program, const QStringList& arguments,
                    const QByteArray& input = {});
-// Runs a benchmark program of the build's bin directory and returns the "name=number" lines it
-// printed.
+// Runs a program of the build's bin directory and returns the "name=number" lines it printed.
 QMap<QString, double> runChild(const QString& name, const QStringList& arguments);
 
 // One row of the table that scripts/run-benchmarks prints and BENCHMARKS.md keeps. On a machine
 // shared with other work the fastest sample is the one least disturbed, so it is the figure;
 // the median shows how much the rest were.
 struct Figure {
-    std::string benchmark;
-    std::string engine;
+    std::string benchmark, engine;
     const char* unit = "ms";
     double ratioTarget = 0;        // the figure at most this many times its floor; 0 for none
     double valueTarget = 0;        // the figure under this; 0 for none

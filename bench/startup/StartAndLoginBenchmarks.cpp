@@ -1,10 +1,6 @@
-// The start of the program to the login window shown, and the press of OK to the main window,
-// beside their floors. Every sample is a new process, as every login is the first of its
-// program run; a first round of them, not counted, warms the caches, as on a workstation that
-// has run before. The program's side runs in zelkarin_bench_program, which links what the
-// program links and no database client library. The start-up floor is a bare Qt Widgets window
-// (zelkarin_bench_bare); the login's is that window, then the same statements on as many
-// connections through the engine's own client library (login-floor).
+// The start of the program to the login window, and the press of OK to the main window, beside
+// their floors (BENCHMARKS.md tells how). Every sample is a new process, as every login is the
+// first of its program run; a first round, not counted, warms the caches.
 #include "Benchmarks.h"
 #include "Probe.h"
 

@@ -35,9 +35,8 @@ template <typename Database> std::vector<std::multiset<Rows::value_type>> dump(c
     return tables;
 }
 
-// What every SQLite connection of the process does, the program's through QSQLITE and the
-// floors' alike, watched through SQLite's own hooks: "open" for each new connection, then each
-// statement with the number of its connection. The audit row's values differ between logins.
+// What every SQLite connection of the process does, through SQLite's own hooks: "open", then each
+// statement with its connection's number; the audit row's values differ between logins.
 QStringList trace;
 std::map<sqlite3*, int> connectionNumbers;
 
@@ -165,8 +164,7 @@ private slots:
         QCOMPARE(floor, program);
     }
 
-    // A table this small is read whole when that is cheaper; forbidding that on PostgreSQL shows
-    // whether the index can serve the HAVING terms at all.
+    // PostgreSQL reads a table this small whole unless forbidden.
     void theGroupedStatementsSearchTheIndex() {
         const PgConnection postgresql(postgres());
         postgresql.query("SET enable_seqscan = off");
