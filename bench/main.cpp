@@ -1,4 +1,3 @@
-// The benchmarks at college scale, and the generator of the college they run on:
 //   zelkarin_bench (generate | login | period | plans | startup) [--sqlite FILE | --postgresql
 //       DATABASE] [--seed N] [--samples N]
 #include "Benchmarks.h"

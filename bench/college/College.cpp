@@ -40,15 +40,13 @@ constexpr College colleges[] = {
     {"College of Education", {"EDUC", "FIL", "PE"}, "BSEd"},
     {"College of Nursing", {"NCM", "ANAT", "CHEM"}, "BSN"}};
 
-// The standard fixes std::mt19937_64's stream but not its distributions': these map the draws
-// themselves, so that a seed gives the same college with every standard library.
+// The standard fixes std::mt19937_64's stream, not its distributions': these map draws themselves.
 struct Random {
     std::mt19937_64 engine;
 
     std::uint32_t below(std::uint32_t bound) {
         return std::uint32_t(((engine() >> 32) * bound) >> 32);
     }
-    bool percent(int chance) { return below(100) < std::uint32_t(chance); }
     template <typename T, std::size_t N> const T& pick(const T (&items)[N]) {
         return items[below(N)];
     }
@@ -99,12 +97,13 @@ void writeStudents(std::ofstream& file, Random& random, const std::string& secti
     for (int s = 0; s < students; ++s) {
         char id[16];
         std::snprintf(id, sizeof id, "%d-%05u", year - int(random.below(4)), random.below(100000));
-        const char* status =
-            random.percent(notEnrolledPercent) ? random.pick(notEnrolled) : "Enrolled";
+        const char* status = random.below(100) < std::uint32_t(notEnrolledPercent)
+                                 ? random.pick(notEnrolled)
+                                 : "Enrolled";
         const char* lastname = random.pick(lastNames);
         const char* firstname = random.pick(firstNames);
         const std::string initial =
-            random.percent(5) ? "\\N" : std::string(1, char('A' + random.below(26))) + '.';
+            random.below(100) < 5 ? "\\N" : std::string(1, char('A' + random.below(26))) + '.';
         row(file, section, status, id, lastname, firstname, initial, random.pick(colleges).course);
     }
 }
@@ -154,7 +153,7 @@ void writeLogins(std::ofstream file, Random& random, const CollegeShape& shape,
         char when[64];
         std::snprintf(when, sizeof when, "%u:%02u:%02u %s\t%u/%u/%d\t10.%u.%u.%u",
                       1 + random.below(12), random.below(60), random.below(60),
-                      random.percent(50) ? "AM" : "PM", 1 + random.below(12), 1 + random.below(28),
+                      random.below(2) ? "AM" : "PM", 1 + random.below(12), 1 + random.below(28),
                       shape.firstYear + int(random.below(std::uint32_t(shape.years))),
                       random.below(256), random.below(256), 1 + random.below(254));
         row(file, member.profid, when, member.lastname + "  " + member.firstname);

@@ -37,15 +37,12 @@ struct CollegeFacts {
 
 CollegeFacts collegeFacts(const CollegeShape& shape, std::uint64_t seed);
 
-// Writes every row, the same rows for the same seed, into one file per table in directory,
-// named after the table with ".tsv", in the table's column order (data/schema-*.sql) and the
-// text format of PostgreSQL's COPY: a tab between values, \N for NULL.
+// Writes the rows, the same for the same seed, to directory/TABLE.tsv in the columns' order of
+// data/schema-*.sql and the text format of PostgreSQL's COPY: tab-separated, \N for NULL.
 void generateCollege(const CollegeShape& shape, std::uint64_t seed, const std::string& directory);
 
-// Makes the college database anew with the development schema of data/ through the engine's
-// own shell: a SQLite file through sqlite3's .import, a database of the server that PGHOST,
-// PGPORT, PGUSER and PGPASSWORD name through psql's \copy. The index is built after the load,
-// which is far faster; PostgreSQL's statistics are taken then, as autovacuum would later, so
-// that every run plans on the same.
+// Makes the college database anew in data/'s development schema through sqlite3's .import or
+// psql's \copy, the index built after the load, which is far faster; PostgreSQL's statistics
+// are taken then, as autovacuum would later, so that every run plans on the same.
 void loadCollege(Engine engine, const QString& target, const CollegeShape& shape,
                  std::uint64_t seed);

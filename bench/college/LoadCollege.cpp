@@ -15,8 +15,7 @@ void loadCollege(Engine engine, const QString& target, const CollegeShape& shape
          sqlScript(dataPath(sqlite ? QStringLiteral("schema-sqlite.sql")
                                    : QStringLiteral("schema-postgresql.sql"))))
         (statement.contains(QLatin1String(" INDEX ")) ? indexes : script) << statement;
-    const QFileInfoList tables = QDir(files.path()).entryInfoList({QStringLiteral("*.tsv")});
-    for (const QFileInfo& table : tables)
+    for (const QFileInfo& table : QDir(files.path()).entryInfoList({QStringLiteral("*.tsv")}))
         script << (sqlite ? QStringLiteral(".import '%1' %2")
                           : QStringLiteral("\\copy %2 FROM '%1'"))
                       .arg(table.filePath(), table.baseName());

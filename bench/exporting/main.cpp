@@ -1,9 +1,8 @@
 // The class list export through the main window into a headless Calc, beside the module's own
 // template load and the student block in one setFormulaArray (BENCHMARKS.md tells how). Each set
 // of samples is a child process, whose module's test entry points close the documents.
-//   zelkarin_bench_export measure (--sqlite FILE | --postgresql DATABASE) [--seed N]
-//       [--samples N] --profile DIR
-//   zelkarin_bench_export (program | floor) ... --profile DIR [--big] [--cold]
+//   zelkarin_bench_export (measure | program | floor) (--sqlite FILE | --postgresql DATABASE)
+//       [--seed N] [--samples N] --profile DIR [--big] [--cold]
 #include "BenchProgram.h"
 #include "CalcSpreadsheet.h"
 #include "CalcTestModule.h"

@@ -9,8 +9,7 @@
 struct sqlite3;
 typedef struct pg_conn PGconn;
 
-// Every row of a result, each value copied out as text (nullopt for NULL), as the program's
-// recordsets keep them.
+// A result's rows, each value copied out as text (nullopt for NULL), as recordsets keep them.
 using Rows = std::vector<std::vector<std::optional<std::string>>>;
 
 // One connection through the sqlite3 C API, opened as QSQLITE opens it: read-write, creating

@@ -13,7 +13,6 @@ using FloorConnection = std::function<Rows(const Statement&)>;
 // Opens a new connection, as the program's OpenConnection does before every statement.
 using FloorConnector = std::function<FloorConnection()>;
 
-// A connector of SqliteDatabase or PgConnection.
 template <typename Database> FloorConnector floorConnector(const std::string& target) {
     return [target] {
         const auto db = std::make_shared<Database>(target);

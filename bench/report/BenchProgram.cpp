@@ -70,8 +70,7 @@ int runBenchCommand(int argc, char* argv[],
         command->second(options);
         return 0;
     } catch (const std::exception& error) {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(QFileInfo(arguments[0]).fileName()),
-                     error.what());
+        std::fprintf(stderr, "%s: %s\n", argv[0], error.what());
         return 1;
     }
 }

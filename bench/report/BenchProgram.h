@@ -40,16 +40,14 @@ private:
 int runBenchCommand(int argc, char* argv[],
                     const std::map<QString, void (*)(const BenchOptions&)>& commands);
 
-// Runs a program to its end with `input` on its standard input and its errors passed through,
-// and returns its standard output; throws std::runtime_error when it fails.
+// Runs a program to its end with input on its standard input; returns its standard output.
 QString runProgram(const QString& program, const QStringList& arguments,
                    const QByteArray& input = {});
 // Runs a program of the build's bin directory and returns the "name=number" lines it printed.
 QMap<QString, double> runChild(const QString& name, const QStringList& arguments);
 
-// One row of the table that scripts/run-benchmarks prints and BENCHMARKS.md keeps. On a machine
-// shared with other work the fastest sample is the one least disturbed, so it is the figure;
-// the median shows how much the rest were.
+// A row of BENCHMARKS.md's table. The fastest sample, the least disturbed by other work on the
+// machine, is the figure; the median shows how much the rest were.
 struct Figure {
     std::string benchmark, engine;
     const char* unit = "ms";

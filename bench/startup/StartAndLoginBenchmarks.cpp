@@ -1,6 +1,5 @@
-// The start of the program to the login window, and the press of OK to the main window, beside
-// their floors (BENCHMARKS.md tells how). Every sample is a new process, as every login is the
-// first of its program run; a first round, not counted, warms the caches.
+// Start-up and login beside their floors (BENCHMARKS.md tells how): every sample a new process,
+// as every login is its program run's first, after a round that warms the caches.
 #include "Benchmarks.h"
 #include "Probe.h"
 

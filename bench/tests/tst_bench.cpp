@@ -1,6 +1,5 @@
-// The generated college at a small scale: a seed always gives the same rows, on either engine,
-// of the shape asked for and holding what the benchmarks look for; the floors send the
-// program's statements on as many connections; the grouped statements are index searches.
+// A small generated college: the same rows for a seed on either engine, of the shape and facts
+// the benchmarks count on; the floors' statements and connections; the grouped statements' index.
 #include "ClassListExport.h"
 #include "College.h"
 #include "Connections.h"
@@ -11,7 +10,6 @@
 #include "MessageRecorder.h"
 #include "TeachingLoad.h"
 
-#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -121,13 +119,7 @@ private slots:
         for (const QString& period : m_facts.switchPeriods)
             QCOMPARE(db(teachingLoadStatement(LoadForm::AllRows, m_facts.profid, period)).size(),
                      6u);
-        // The enrolled-only statement's columns 0 and 10: schedule and NoOfE.
-        std::map<QString, std::string> enrolled;
-        for (const auto& row : db(teachingLoadStatement(LoadForm::EnrolledOnly, m_facts.profid,
-                                                        m_facts.activePeriod)))
-            enrolled[QString::fromStdString(*row[0])] = *row[10];
         for (auto [key, students] : {std::pair{m_facts.bigClass, 30u}, {m_facts.fullClass, 12u}}) {
-            QCOMPARE(enrolled[key.schedule], std::to_string(students));
             QCOMPARE(db(classListStatement(m_facts.profid, m_facts.activePeriod, key.subject,
                                            key.schedule))
                          .size(),
@@ -191,8 +183,7 @@ private:
 
     QTemporaryDir m_dir;
     QString m_sqlite = m_dir.filePath(QStringLiteral("college.db"));
-    QString m_postgres =
-        QStringLiteral("zk_bench_%1").arg(QRandomGenerator::global()->generate64(), 0, 16);
+    QString m_postgres = QStringLiteral("zk_bench_%1").arg(QCoreApplication::applicationPid());
     CollegeFacts m_facts = collegeFacts(small, seed);
 };
 
