@@ -1,15 +1,14 @@
 #pragma once
 
+#include "TestDatabase.h"
+
 #include <QString>
 
 #include <array>
 #include <cstdint>
-#include <optional>
-#include <span>
 #include <string>
 
-// How big the generated college is. The defaults are the college the benchmarks run on; the
-// generator's test uses a small one of the same kind.
+// How big the generated college is; the defaults are the benchmarks'.
 struct CollegeShape {
     int faculty = 500;
     int years = 10; // two semesters each
@@ -22,44 +21,28 @@ struct CollegeShape {
     int earlierLogins = 100000;
 };
 
-enum class Table { Prof_login, PERIOD, TLOAD, tbllog };
-
-const char* tableName(Table table);
-// The table's columns, in the order in which rows give their values.
-std::span<const char* const> tableColumns(Table table);
-
-// The values of one row; nullopt is NULL.
-using RowValues = std::span<const std::optional<std::string>>;
-
-// Receives the rows table by table, in the order of Table.
-class CollegeSink {
-public:
-    virtual ~CollegeSink() = default;
-    virtual void beginTable(Table table) = 0;
-    virtual void row(RowValues values) = 0;
-    virtual void endTable() = 0;
-};
-
 // A class of the benchmarks' member in the active period, as the export selects it.
 struct ClassKey {
-    QString subject;
-    QString schedule;
+    QString subject, schedule;
     int students = 0;
 };
 
 // What the benchmarks know of a generated college: whom they log in as and what they open.
 struct CollegeFacts {
-    QString profid;
-    QString password;
-    QString displayName; // lastname, ", ", firstname
-    QString activePeriod;
+    QString profid, password, activePeriod;
     // Earlier periods in which the member has a full load (one section above the average).
     std::array<QString, 2> switchPeriods;
-    ClassKey bigClass;
-    ClassKey fullClass;
+    ClassKey bigClass, fullClass;
 };
 
 CollegeFacts collegeFacts(const CollegeShape& shape, std::uint64_t seed);
 
-// Generates every row into the sink, the same rows for the same seed.
-void generateCollege(const CollegeShape& shape, std::uint64_t seed, CollegeSink& sink);
+// Writes the rows, the same for the same seed, to directory/TABLE.tsv in the columns' order of
+// data/schema-*.sql and the text format of PostgreSQL's COPY: tab-separated, \N for NULL.
+void generateCollege(const CollegeShape& shape, std::uint64_t seed, const std::string& directory);
+
+// Makes the college database anew in data/'s development schema through sqlite3's .import or
+// psql's \copy, the index built after the load, which is far faster; PostgreSQL's statistics
+// are taken then, as autovacuum would later, so that every run plans on the same.
+void loadCollege(Engine engine, const QString& target, const CollegeShape& shape,
+                 std::uint64_t seed);

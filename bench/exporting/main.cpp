@@ -1,34 +1,55 @@
-// The class list export of a 60-student and of the 500-student class into a running headless
-// Calc, from the "Yes" of the confirmation to the last cell, through the real main window
-// offscreen; and of the 60-student class with no office running yet. Floor: the template load
-// and one setFormulaArray of the same student block (zelkarin_bench_export_floor).
-//   zelkarin_bench_export (--sqlite FILE | --postgresql DATABASE) [--seed N] [--samples N]
-//       --profile DIR
-#include "BenchDatabase.h"
+// The class list export through the main window into a headless Calc, beside the module's own
+// template load and the student block in one setFormulaArray (BENCHMARKS.md tells how). Each set
+// of samples is a child process, whose module's test entry points close the documents.
+//   zelkarin_bench_export (measure | program | floor) (--sqlite FILE | --postgresql DATABASE)
+//       [--seed N] [--samples N] --profile DIR [--big] [--cold]
+#include "BenchProgram.h"
+#include "CalcSpreadsheet.h"
 #include "CalcTestModule.h"
-#include "Children.h"
+#include "ClassListExport.h"
 #include "Connections.h"
 #include "LoginWindowDriver.h"
 #include "MainWindowDriver.h"
 #include "MessageRecorder.h"
 #include "Probe.h"
-#include "Report.h"
 #include "SpreadsheetLoader.h"
+#include "UnoText.h"
 #include "frmMain.h"
 
 #include <QPushButton>
 
-#include <algorithm>
-#include <cstdio>
-#include <exception>
+#include <com/sun/star/sheet/XCellRangeFormula.hpp>
+
+using namespace css;
 
 namespace {
 
-// Exports of one class through the main window, with the test build of the Calc module, whose
-// entry points close the documents between samples and end the office: --cold for one export
-// that starts the office, otherwise one export to start it and then the timed ones.
-int programChild(const BenchOptions& options, char* program) {
-    NameOnlyApplication application(program);
+CalcOptions headlessOffice(const BenchOptions& options) {
+    CalcOptions office;
+    office.headless = true;
+    office.profileDirectory = options.value(QStringLiteral("profile"));
+    return office;
+}
+
+ClassKey exportedClass(const BenchOptions& options) {
+    return options.isSet(QStringLiteral("big")) ? options.facts().bigClass
+                                                : options.facts().fullClass;
+}
+
+// Reports one export, or after one to start the office the timed ones, closing the documents.
+void sampleExports(const BenchOptions& options, const std::function<double()>& once,
+                   void (*closeDocuments)()) {
+    const bool cold = options.isSet(QStringLiteral("cold"));
+    for (int i = cold ? 1 : 0; i <= (cold ? 1 : options.samples()); ++i) {
+        const double ms = once();
+        if (i > 0)
+            reportToParent(("ms_" + std::to_string(i)).c_str(), ms);
+        closeDocuments();
+    }
+}
+
+// Exports through the main window, with the test build of the Calc module.
+void programChild(const BenchOptions& options) {
     CalcTestModule module;
     const QString moduleError = module.load(QStringLiteral(ZELKARIN_BENCH_CALC_DIR));
     if (!moduleError.isEmpty())
@@ -42,14 +63,10 @@ int programChild(const BenchOptions& options, char* program) {
     if (!main)
         throw std::runtime_error("the login failed");
     QCoreApplication::processEvents();
-
-    CalcOptions office;
-    office.headless = true;
-    office.profileDirectory = options.value("--profile");
-    main->setSpreadsheetStarter(
-        [office] { return startSpreadsheet(office, {QStringLiteral(ZELKARIN_BENCH_CALC_DIR)}); });
-    const ClassKey& key =
-        options.value("--class") == QLatin1String("big") ? facts.bigClass : facts.fullClass;
+    main->setSpreadsheetStarter([office = headlessOffice(options)] {
+        return startSpreadsheet(office, {QStringLiteral(ZELKARIN_BENCH_CALC_DIR)});
+    });
+    const ClassKey key = exportedClass(options);
     MainWindowDriver::clickSubject(MainWindowDriver::list(main), key.subject);
     auto* create = main->findChild<QPushButton*>(QStringLiteral("cmdCreate"));
     const auto exportOnce = [&] {
@@ -58,85 +75,83 @@ int programChild(const BenchOptions& options, char* program) {
         QTest::mouseClick(create, Qt::LeftButton);
         return nowMs() - yes;
     };
-
-    if (options.rest.contains(QStringLiteral("--cold"))) {
-        reportToParent("ms", exportOnce());
-    } else {
-        exportOnce();
-        module.closeDocuments();
-        for (int i = 1; i <= options.samples; ++i) {
-            reportToParent(("ms_" + std::to_string(i)).c_str(), exportOnce());
-            module.closeDocuments();
-        }
-    }
+    sampleExports(options, exportOnce, module.closeDocuments);
     module.shutdown();
     const QString confirmation =
         QStringLiteral("Are you sure you want to create a class list of: %1 in Excel?")
             .arg(key.subject);
-    if (messages.prompts().removeAll(confirmation) != messages.messages().size())
+    if (messages.prompts() != QStringList(messages.messages().size(), confirmation))
         throw std::runtime_error("the program said: " +
                                  messages.prompts().join(u'/').toStdString());
     Connections::releaseAll();
-    return 0;
 }
 
-QStringList childArguments(const BenchOptions& options, const char* kind, bool cold) {
-    QStringList arguments = options.arguments()
-                            << QStringLiteral("--samples") << QString::number(options.samples)
-                            << QStringLiteral("--class") << QLatin1String(kind)
-                            << QStringLiteral("--profile") << options.value("--profile");
-    if (cold)
-        arguments << QStringLiteral("--cold");
-    return arguments;
+// The section's enrolled students as the export writes them to B:F (TLOAD's columns 9 to 13:
+// studentID, lastname, firstname, middleInitial, ecourse) on the template's sheet "Attendance".
+void floorChild(const BenchOptions& options) {
+    const CollegeFacts facts = options.facts();
+    const ClassKey key = exportedClass(options);
+    const Rows rows = options.floor()()(
+        classListStatement(facts.profid, facts.activePeriod, key.subject, key.schedule));
+    uno::Sequence<uno::Sequence<rtl::OUString>> block(sal_Int32(rows.size()));
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        block.getArray()[r].realloc(5);
+        for (sal_Int32 c = 0; c < 5; ++c)
+            block.getArray()[r].getArray()[c] = toOUString(
+                QString::fromStdString(rows[r][std::size_t(9 + c)].value_or("")).trimmed());
+    }
+    const QString cells = QStringLiteral("B10:F%1").arg(9 + rows.size());
+    std::shared_ptr<OfficeSession> office;
+    const auto exportOnce = [&] {
+        const double start = nowMs();
+        if (!office)
+            office = OfficeSession::obtain(headlessOffice(options));
+        CalcSpreadsheet workbook(office);
+        workbook.openTemplate(Connections::templatePath());
+        workbook.automate([&] {
+            const uno::Reference<table::XCellRange> attendance(
+                workbook.document()->getSheets()->getByName("Attendance"), uno::UNO_QUERY_THROW);
+            uno::Reference<sheet::XCellRangeFormula>(
+                attendance->getCellRangeByName(toOUString(cells)), uno::UNO_QUERY_THROW)
+                ->setFormulaArray(block);
+        });
+        return nowMs() - start;
+    };
+    sampleExports(options, exportOnce, zelkarin_calc_close_documents);
+    zelkarin_calc_shutdown();
 }
 
-void addAll(Samples& samples, const QMap<QString, double>& figures) {
-    for (auto it = figures.begin(); it != figures.end(); ++it)
-        if (it.key().startsWith(QLatin1String("ms")))
-            samples.add(it.value());
-}
-
-// One figure's samples: the floor's, then the program's.
-void sample(Figure& figure, const BenchOptions& options, const char* kind, bool cold) {
-    const QStringList arguments = childArguments(options, kind, cold);
-    addAll(figure.floor, runChild(siblingProgram(QStringLiteral("zelkarin_bench_export_floor")),
-                                  QStringList(arguments) << QStringLiteral("--template")
-                                                         << Connections::templatePath()));
-    addAll(figure.program, runChild(QCoreApplication::applicationFilePath(),
-                                    QStringList(arguments) << QStringLiteral("--child")));
-}
-
-int measure(const BenchOptions& options) {
-    Figure full("Export, 60 students, Calc running", options.engineName());
-    Figure big("Export, 500 students, Calc running", options.engineName());
-    Figure cold("Export, 60 students, Calc not running", options.engineName());
-    // The first start of an office makes its profile.
-    runChild(siblingProgram(QStringLiteral("zelkarin_bench_export_floor")),
-             childArguments(options, "full", true)
-                 << QStringLiteral("--template") << Connections::templatePath());
-    sample(full, options, "full", false);
-    sample(big, options, "big", false);
-    for (int i = 0; i < std::max(3, options.samples / 2); ++i)
-        sample(cold, options, "full", true);
-    full.target = "<= 2x floor";
-    full.met = verdict(full.program.figure() <= 2 * full.floor.figure());
+void measure(const BenchOptions& options) {
+    // A child with the class and the office given as flags: --big, --cold.
+    const auto run = [&options](const char* child, const QStringList& flags) {
+        return runChild(QStringLiteral("zelkarin_bench_export"),
+                        QStringList(QLatin1String(child)) + options.arguments() + flags)
+            .values();
+    };
+    const auto sample = [&run](Figure& figure, const QStringList& flags) {
+        for (double ms : run("floor", flags))
+            figure.floor.push_back(ms);
+        for (double ms : run("program", flags))
+            figure.program.push_back(ms);
+    };
+    Figure full{"Export, 60 students, Calc running", options.engineName(), "ms", 2};
+    Figure big{"Export, 500 students, Calc running", options.engineName()};
+    Figure cold{"Export, 60 students, Calc not running", options.engineName()};
+    const QStringList coldStart = {QStringLiteral("--cold")};
+    run("floor", coldStart); // the first start of an office makes its profile
+    sample(full, {});
+    sample(big, {QStringLiteral("--big")});
+    for (int i = 0; i < std::max(3, options.samples() / 2); ++i)
+        sample(cold, coldStart);
     for (const Figure* figure : {&full, &big, &cold})
         printFigure(*figure);
-    return 0;
 }
 
 } // namespace
 
 int main(int argc, char* argv[]) {
-    try {
-        const BenchOptions options =
-            BenchOptions::parse(argc, argv, {QStringLiteral("--cold"), QStringLiteral("--child")});
-        if (options.rest.contains(QStringLiteral("--child")))
-            return programChild(options, argv[0]);
-        QCoreApplication app(argc, argv);
-        return measure(options);
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "zelkarin_bench_export: %s\n", error.what());
-        return 1;
-    }
+    return runBenchCommand(argc, argv,
+                           {{QStringLiteral("measure"), measure},
+                            {QStringLiteral("program"), programChild},
+                            {QStringLiteral("floor"), floorChild}});
 }

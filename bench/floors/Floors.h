@@ -7,34 +7,26 @@
 #include <memory>
 #include <string>
 
-// One connection of an engine's own client library, running the program's statement texts.
-class FloorConnection {
-public:
-    virtual ~FloorConnection() = default;
-    virtual Rows run(const Statement& statement) = 0;
-};
-
+// Runs the program's statement texts on one connection of an engine's own client library, which
+// closes with the last copy.
+using FloorConnection = std::function<Rows(const Statement&)>;
 // Opens a new connection, as the program's OpenConnection does before every statement.
-using FloorConnector = std::function<std::unique_ptr<FloorConnection>()>;
+using FloorConnector = std::function<FloorConnection()>;
 
-FloorConnector sqliteConnector(const std::string& path);
-FloorConnector postgresConnector(const std::string& database);
+template <typename Database> FloorConnector floorConnector(const std::string& target) {
+    return [target] {
+        const auto db = std::make_shared<Database>(target);
+        return
+            [db](const Statement& statement) { return db->query(statement.text().toStdString()); };
+    };
+}
 
-// The floor of OK pressed -> main window filled: the program's five statements in its order, on
-// five new connections, each kept open for as long as the program's recordset slots keep it.
-// Returns the rows of the teaching-load list.
+// The login's floor: the program's five statements in its order on five new connections, each
+// kept as long as the program keeps its recordset's; returns the teaching-load list's rows.
 std::size_t loginFloor(const FloorConnector& connect, const QString& facultyId,
                        const QString& password, const QString& address);
 
-// The floor of a period choice: a new connection and the all-rows statement. The connection of
-// the previous result closes when the new result replaces it, as the program's slot does.
-class PeriodSwitchFloor {
-public:
-    explicit PeriodSwitchFloor(FloorConnector connect) : m_connect(std::move(connect)) {}
-    // Returns the rows of the teaching-load list.
-    std::size_t choose(const QString& facultyId, const QString& period);
-
-private:
-    FloorConnector m_connect;
-    std::unique_ptr<FloorConnection> m_held;
-};
+// A period choice's floor: the all-rows statement on a new connection, which replaces held (the
+// last choice's) as the program's slot does; returns the rows.
+std::size_t periodSwitchFloor(const FloorConnector& connect, FloorConnection& held,
+                              const QString& facultyId, const QString& period);

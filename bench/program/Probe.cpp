@@ -56,3 +56,16 @@ void reportToParent(const char* name, double value) {
     std::printf("%s=%.6f\n", name, value);
     std::fflush(stdout);
 }
+
+void runBareWindow(const std::function<void()>& then) {
+    QWidget window;
+    window.resize(398, 229); // the login window's 5970 x 3435 twips
+    whenFirstPainted([&then] {
+        reportToParent("shown_ms", nowMs());
+        reportToParent("rss_mb", residentMb());
+        then();
+        QCoreApplication::exit(0);
+    });
+    window.show();
+    QApplication::exec();
+}

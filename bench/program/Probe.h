@@ -4,8 +4,7 @@
 
 #include <functional>
 
-// The QApplication of a measured process: like the program's main, it hands Qt only the
-// program's name.
+// A measured process's QApplication, handed only the program's name as the program's main does.
 class NameOnlyApplication {
 public:
     explicit NameOnlyApplication(char* programName)
@@ -17,15 +16,14 @@ private:
     QApplication m_application;
 };
 
-// Runs `shown` once, right after the first window of the process has painted itself for the
-// first time: the moment a member sees the window.
+// Runs shown once the process's first window has painted: the moment a member sees it.
 void whenFirstPainted(std::function<void()> shown);
 
-// The process's resident memory in MB, as /proc/self/status tells it.
-double residentMb();
-
-// Milliseconds since an arbitrary start, the same clock in every process of the machine.
-double nowMs();
-
+double residentMb(); // VmRSS of /proc/self/status, in MB
+double nowMs();      // on the machine's monotonic clock, the same in every process
 // Prints name=number for the parent process, which reads it with runChild.
 void reportToParent(const char* name, double value);
+
+// The start-up floor: an empty window of the login window's size, which reports shown_ms and
+// rss_mb when it has painted and then runs `then`.
+void runBareWindow(const std::function<void()>& then);

@@ -1,13 +1,6 @@
-// The program's side of the login and start-up benchmarks, in a process that starts as
-// src/app/main.cpp does and links what the program links, no database client library of its
-// own: the engine's driver loads at the first statement, as in the program.
-//   zelkarin_bench_program start [CONNECTION-STRING FACULTY-ID PASSWORD]
-//   zelkarin_bench_program (press | statements) CONNECTION-STRING FACULTY-ID PASSWORD
-// start: reports when the login window has painted and the memory then; given a login, logs in
-// through the windows and reports the memory again. press: the Faculty ID and password typed
-// into the shown login window, then the press of OK, until the main window is filled and until
-// it has painted. statements: the program's own login and start-up code on controls that are
-// never shown.
+// The program's side of the login and start-up benchmarks, started as src/app/main.cpp does and
+// linked as the program is, so that the engine's driver loads at the first statement:
+//   zelkarin_bench_program (start | (press | statements) CONNECTION-STRING FACULTY-ID PASSWORD)
 #include "Connections.h"
 #include "LoginWindowDriver.h"
 #include "MainWindowDriver.h"
@@ -26,13 +19,6 @@
 
 namespace {
 
-int teachingLoadRows() {
-    QWidget* main = mainWindow();
-    if (!main || !main->isVisible())
-        throw std::runtime_error("the main window is not shown");
-    return MainWindowDriver::list(main)->topLevelItemCount();
-}
-
 void pressOk(LoginWindowDriver& login, const QStringList& arguments) {
     login.type(QString(arguments.at(2)).remove(u'-'), arguments.at(3));
     const double start = nowMs();
@@ -40,15 +26,11 @@ void pressOk(LoginWindowDriver& login, const QStringList& arguments) {
     reportToParent("filled_ms", nowMs() - start);
     QCoreApplication::processEvents();
     reportToParent("painted_ms", nowMs() - start);
-    reportToParent("rows", teachingLoadRows());
-}
-
-void logInForMemory(LoginWindowDriver& login, const QStringList& arguments) {
-    login.logIn(QString(arguments.at(2)).remove(u'-'), arguments.at(3));
-    QCoreApplication::processEvents();
-    if (teachingLoadRows() == 0)
-        throw std::runtime_error("the main window lists no section");
     reportToParent("rss_login_mb", residentMb());
+    QWidget* main = mainWindow();
+    if (!main || !main->isVisible())
+        throw std::runtime_error("the main window is not shown");
+    reportToParent("rows", MainWindowDriver::list(main)->topLevelItemCount());
 }
 
 void runStatements(const QStringList& arguments) {
@@ -63,13 +45,11 @@ void runStatements(const QStringList& arguments) {
     reportToParent("rows", list.topLevelItemCount());
 }
 
-// Runs the mode's work on the program's windows and connections, in a process that shows no
-// message box: one shown means the figure measured something else, and fails the process.
+// A message box shown means that the figure measured something else, and fails the process.
 int runMode(const QStringList& arguments, const std::function<void()>& work) {
     try {
         MessageRecorder messages;
-        if (arguments.size() == 4)
-            Connections::useConnectionString(arguments.at(1));
+        Connections::useConnectionString(arguments.at(1));
         work();
         if (!messages.messages().isEmpty())
             throw std::runtime_error("the program said: " +
@@ -88,16 +68,11 @@ int main(int argc, char* argv[]) {
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     const QString mode = arguments.value(0);
-    if (!(arguments.size() == 4 || (arguments.size() == 1 && mode == QLatin1String("start"))) ||
-        !QStringList{"start", "press", "statements"}.contains(mode)) {
-        std::fprintf(stderr, "usage: zelkarin_bench_program (start | press | statements) "
-                             "[CONNECTION-STRING FACULTY-ID PASSWORD]\n");
+    if (arguments.size() != (mode == QLatin1String("start") ? 1 : 4) ||
+        !QStringList{"start", "press", "statements"}.contains(mode))
         return 2;
-    }
     // From here on what the program's main does, with the probe added.
-    int qtArgc = 1;
-    char* qtArgv[] = {argv[0], nullptr};
-    QApplication app(qtArgc, qtArgv);
+    NameOnlyApplication app(argv[0]);
     installMessageBoxPresenter();
     int status = 0;
     if (mode == QLatin1String("statements")) {
@@ -109,8 +84,6 @@ int main(int argc, char* argv[]) {
             reportToParent("rss_mb", residentMb());
             if (mode == QLatin1String("press"))
                 status = runMode(arguments, [&] { pressOk(login, arguments); });
-            else if (arguments.size() == 4)
-                status = runMode(arguments, [&] { logInForMemory(login, arguments); });
             QCoreApplication::exit(status);
         });
         QApplication::exec();

@@ -1,6 +1,7 @@
 // The start-up floor: Qt Widgets and an empty window, nothing of the program.
-#include "BareWindow.h"
+#include "Probe.h"
 
 int main(int, char* argv[]) {
-    return runBareWindow(argv[0], [] {});
+    NameOnlyApplication application(argv[0]);
+    runBareWindow([] {});
 }
