@@ -346,6 +346,13 @@ void TestProgramRole::runningTheScriptAgainTakesBackWhatWasAdded_data() {
         << "SELECT EXISTS (SELECT FROM pg_db_role_setting WHERE setrole = '{role}'::regrole) "
            "OR rolvaliduntil < now() FROM pg_roles WHERE rolname = '{role}'"
         << QString() << QStringList{};
+    // A holder of a copy locks every copy out; a hash stored as given, which no password matches.
+    QTest::newRow("own password changed")
+        << QStringList{}
+        << QStringList{"ALTER ROLE CURRENT_USER PASSWORD 'md500000000000000000000000000000000'"}
+        << "SELECT rolpassword = 'md500000000000000000000000000000000' FROM pg_authid "
+           "WHERE rolname = '{role}'"
+        << QString() << QStringList{};
     QTest::newRow("passed on by the role")
         << QStringList{"CREATE ROLE {role}_other",
                        "GRANT SELECT ON tbllog TO {role} WITH GRANT OPTION",
