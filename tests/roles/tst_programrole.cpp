@@ -1,4 +1,5 @@
 #include "DatabaseDriver.h"
+#include "Error.h"
 #include "ProgramStatements.h"
 #include "TestDatabase.h"
 #include "TestFixture.h"
@@ -85,15 +86,17 @@ void execAll(const TestDatabase& db, const QStringList& statements) {
 }
 
 // Runs statements as the program's role, on a connection opened as the program opens it; the
-// error of each, empty where it ran.
+// error of each, empty where it ran, or the login's error for each when the role cannot log in.
 QStringList runAsRole(const TestDatabase& db, const QStringList& statements) {
     QStringList errors;
     if (statements.isEmpty())
         return errors;
-    {
+    try {
         QSqlQuery query(openDatabase(db.connectionString(), connectionName));
         for (const QString& statement : statements)
             errors << (query.exec(forRole(statement, db)) ? QString() : query.lastError().text());
+    } catch (const zelkarin::Error& error) {
+        errors = QStringList(statements.size(), error.description());
     }
     QSqlDatabase::removeDatabase(connectionName);
     return errors;
